@@ -1,0 +1,38 @@
+#ifndef UXNUMERIC_H
+#define UXNUMERIC_H
+
+#include <QRect>
+#include <QWidget>
+#include <QtGlobal>
+
+#include <cmath>
+#include <limits>
+
+// Geometry is computed in double and brought back to int by truncation toward zero.
+// A plain cast is undefined for NaN and for values outside int, which bad input (a
+// zoom of 1e300, a zero-sized frame) can produce; this saturates instead.
+inline int uxTruncToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
+// Widget coordinates never leave +-QWIDGETSIZE_MAX; clamping to it keeps sums such as
+// QRect's right edge (x + width - 1) inside int whatever a property text held.
+inline int uxClampCoordinate(qint64 value)
+{
+    return static_cast<int>(qBound<qint64>(-QWIDGETSIZE_MAX, value, QWIDGETSIZE_MAX));
+}
+
+inline QRect uxRect(qint64 x, qint64 y, qint64 width, qint64 height)
+{
+    return QRect(uxClampCoordinate(x), uxClampCoordinate(y), uxClampCoordinate(width),
+                 uxClampCoordinate(height));
+}
+
+#endif // UXNUMERIC_H
