@@ -1,13 +1,13 @@
 #ifndef COMMONCTRLS_H
 #define COMMONCTRLS_H
 
-#include <QtGlobal>
 #include <QImage>
 #include <QMargins>
 #include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QtGlobal>
 
 // COMMONCTRLS_LIBRARY is defined while the library itself is compiled; hosts import.
 #if defined(COMMONCTRLS_STATIC)

@@ -19,10 +19,10 @@ class UxDisabledSkin;
 class COMMONCTRLS_EXPORT UxPushButton : public QPushButton
 {
     Q_OBJECT
-    Q_PROPERTY(QString disableImage READ disableImage WRITE setDisableImage DESIGNABLE true
-                   SCRIPTABLE true STORED true)
-    Q_PROPERTY(QString disableTextInfo READ disableTextInfo WRITE setDisableTextInfo DESIGNABLE
-                   true SCRIPTABLE true STORED true)
+    Q_PROPERTY(QString disableImage READ disableImage WRITE setDisableImage
+                   DESIGNABLE true SCRIPTABLE true STORED true)
+    Q_PROPERTY(QString disableTextInfo READ disableTextInfo WRITE setDisableTextInfo
+                   DESIGNABLE true SCRIPTABLE true STORED true)
 
 public:
     explicit UxPushButton(QWidget *parent = nullptr);

@@ -98,8 +98,8 @@ bool UxDisabledSkin::isDue(const QWidget &widget) const
     return !m_textInfo.trimmed().isEmpty() && !widget.isEnabled();
 }
 
-void UxDisabledSkin::drawImage(QPainter &painter, const QRect &target, qreal sourceX,
-                               qreal sourceY, qreal sourceWidthCut, qreal sourceHeightCut) const
+void UxDisabledSkin::drawImage(QPainter &painter, const QRect &target, qreal sourceX, qreal sourceY,
+                               qreal sourceWidthCut, qreal sourceHeightCut) const
 {
     if (m_image.isNull() || target.width() <= 0 || target.height() <= 0)
         return;

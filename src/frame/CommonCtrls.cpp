@@ -58,8 +58,8 @@ QRect CommonCtrls::RectAdujstDpi(const QRect &rect)
     if (userZoomSwitchedOff())
         return rect;
     const double zoom = getDpi();
-    return uxRect(rect.left(), rect.top(), adjustLength(rect.width(), zoom),
-                  adjustLength(rect.height(), zoom));
+    return uxRectWithSize(rect.left(), rect.top(), adjustLength(rect.width(), zoom),
+                          adjustLength(rect.height(), zoom));
 }
 
 QMargins CommonCtrls::MarginsAdujstDpi(const QMargins &margins)

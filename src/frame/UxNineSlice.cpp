@@ -10,8 +10,7 @@ namespace {
 // margins wider than the target from turning into mirrored, negative-sized pieces.
 void drawPiece(QPainter &painter, const QRect &target, const QPixmap &skin, const QRectF &source)
 {
-    if (target.width() <= 0 || target.height() <= 0 || source.width() <= 0 ||
-        source.height() <= 0)
+    if (target.width() <= 0 || target.height() <= 0 || source.width() <= 0 || source.height() <= 0)
         return;
     painter.drawPixmap(target, skin, source);
 }

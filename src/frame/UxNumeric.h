@@ -22,6 +22,20 @@ inline int uxTruncToInt(double value)
     return static_cast<int>(value);
 }
 
+inline int uxSaturateToInt(qint64 value)
+{
+    return static_cast<int>(
+        qBound<qint64>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
+}
+
+// A rectangle of the given size whose right and bottom edges (left + width - 1) are
+// saturated rather than overflowed; exact whenever the edges fit in int.
+inline QRect uxRectWithSize(int left, int top, int width, int height)
+{
+    return QRect(QPoint(left, top), QPoint(uxSaturateToInt(qint64(left) + width - 1),
+                                           uxSaturateToInt(qint64(top) + height - 1)));
+}
+
 // Widget coordinates never leave +-QWIDGETSIZE_MAX; clamping to it keeps sums such as
 // QRect's right edge (x + width - 1) inside int whatever a property text held.
 inline int uxClampCoordinate(qint64 value)
