@@ -1,0 +1,209 @@
+// Paints the gallery's artwork and writes it as PNG files plus a Qt resource file.
+//
+// Every picture is drawn in artwork units, twice its size at zoom 1.0, and written
+// twice: name.png at one device pixel per unit and name@2x.png at two.
+//
+// Usage: commonctrls-artwork <output folder>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextStream>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct Artwork
+{
+    QString name;
+    QSize size; // artwork units
+    std::function<void(QPainter &, const QRectF &, int scale)> paint;
+};
+
+QLinearGradient vertical(const QRectF &r, const QColor &top, const QColor &bottom)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    return g;
+}
+
+// A rounded face with a hairline rim: the body of every button picture.
+void paintFace(QPainter &p, const QRectF &r, const QColor &top, const QColor &bottom,
+               const QColor &rim, qreal radius = 12)
+{
+    p.setPen(QPen(rim, 2));
+    p.setBrush(vertical(r, top, bottom));
+    p.drawRoundedRect(r.adjusted(1, 1, -1, -1), radius, radius);
+}
+
+void paintPlayGlyph(QPainter &p, const QPointF &centre, qreal size, const QColor &colour)
+{
+    QPainterPath triangle;
+    triangle.moveTo(centre + QPointF(-size * 0.35, -size * 0.45));
+    triangle.lineTo(centre + QPointF(size * 0.5, 0));
+    triangle.lineTo(centre + QPointF(-size * 0.35, size * 0.45));
+    triangle.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(triangle);
+}
+
+void paintRecordGlyph(QPainter &p, const QPointF &centre, qreal size, const QColor &colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawEllipse(centre, size * 0.4, size * 0.4);
+}
+
+void paintExportGlyph(QPainter &p, const QPointF &centre, qreal size, const QColor &colour)
+{
+    p.setPen(QPen(colour, size * 0.12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    const qreal h = size * 0.45;
+    p.drawLine(centre + QPointF(0, h * 0.6), centre + QPointF(0, -h));
+    p.drawPolyline(QVector<QPointF>{centre + QPointF(-h * 0.6, -h * 0.4), centre + QPointF(0, -h),
+                                    centre + QPointF(h * 0.6, -h * 0.4)});
+    p.drawPolyline(QVector<QPointF>{centre + QPointF(-h, h * 0.1), centre + QPointF(-h, h),
+                                    centre + QPointF(h, h), centre + QPointF(h, h * 0.1)});
+}
+
+void paintCheckGlyph(QPainter &p, const QPointF &centre, qreal size, const QColor &colour)
+{
+    p.setPen(QPen(colour, size * 0.16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QVector<QPointF>{centre + QPointF(-size * 0.32, 0),
+                                    centre + QPointF(-size * 0.08, size * 0.26),
+                                    centre + QPointF(size * 0.34, -size * 0.26)});
+}
+
+// Faint diagonal hatching: the mark of a control that cannot be used right now.
+void paintHatch(QPainter &p, const QRectF &r)
+{
+    p.save();
+    QPainterPath clip;
+    clip.addRoundedRect(r.adjusted(3, 3, -3, -3), 10, 10);
+    p.setClipPath(clip);
+    p.setPen(QPen(QColor(255, 255, 255, 18), 6));
+    for (qreal x = r.left() - r.height(); x < r.right(); x += 18)
+        p.drawLine(QPointF(x, r.bottom()), QPointF(x + r.height(), r.top()));
+    p.restore();
+}
+
+using Glyph = void (*)(QPainter &, const QPointF &, qreal, const QColor &);
+
+// Disabled-state picture: an 8-unit transparent frame (4 pixels at 100 %, which the
+// button leaves out when it draws the picture), a muted
+// face, hatching and, optionally, a greyed glyph at the left where the enabled
+// button shows its icon.
+Artwork disabledButton(const QString &name, Glyph glyph)
+{
+    return {name, QSize(256, 80), [glyph](QPainter &p, const QRectF &all, int) {
+                const QRectF face = all.adjusted(8, 8, -8, -8);
+                paintFace(p, face, QColor(0x4a, 0x4e, 0x56), QColor(0x3b, 0x3e, 0x45),
+                          QColor(0x5c, 0x60, 0x68));
+                paintHatch(p, face);
+                if (glyph)
+                    glyph(p, QPointF(face.left() + 40, face.center().y()), 28,
+                          QColor(0x8a, 0x8e, 0x96));
+            }};
+}
+
+Artwork enabledButton(const QString &name, const QColor &top, const QColor &bottom,
+                      const QColor &rim)
+{
+    return {name, QSize(240, 64), [=](QPainter &p, const QRectF &all, int) {
+                paintFace(p, all, top, bottom, rim);
+                p.setPen(QPen(QColor(255, 255, 255, 60), 2));
+                p.drawLine(QPointF(14, 4), QPointF(all.right() - 14, 4)); // top highlight
+            }};
+}
+
+Artwork icon(const QString &name, Glyph glyph, const QColor &colour)
+{
+    return {name, QSize(64, 64),
+            [=](QPainter &p, const QRectF &all, int) { glyph(p, all.center(), 56, colour); }};
+}
+
+// Shows which file the helpers picked: "1x" in the plain file, "2x" in the "@2x" one.
+Artwork badge()
+{
+    return {"badge", QSize(96, 96), [](QPainter &p, const QRectF &all, int scale) {
+                paintFace(p, all.adjusted(2, 2, -2, -2), QColor(0x2f, 0x8f, 0xe8),
+                          QColor(0x1c, 0x5f, 0xb0), QColor(0x9c, 0xcb, 0xff), 20);
+                QFont font;
+                font.setPixelSize(40);
+                font.setBold(true);
+                p.setFont(font);
+                p.setPen(Qt::white);
+                p.drawText(all, Qt::AlignCenter, scale == 1 ? "1x" : "2x");
+            }};
+}
+
+std::vector<Artwork> catalogue()
+{
+    return {
+        enabledButton("button_normal", QColor(0x3d, 0x8b, 0xe0), QColor(0x23, 0x64, 0xb8),
+                      QColor(0x7d, 0xb6, 0xf5)),
+        enabledButton("button_hover", QColor(0x55, 0x9e, 0xef), QColor(0x2d, 0x74, 0xcc),
+                      QColor(0xa5, 0xcf, 0xff)),
+        enabledButton("button_pressed", QColor(0x1d, 0x56, 0xa0), QColor(0x2a, 0x6c, 0xc0),
+                      QColor(0x5d, 0x96, 0xd5)),
+        disabledButton("disabled_plain", nullptr),
+        disabledButton("disabled_play", paintPlayGlyph),
+        disabledButton("disabled_record", paintRecordGlyph),
+        disabledButton("disabled_export", paintExportGlyph),
+        icon("icon_play", paintPlayGlyph, Qt::white),
+        icon("icon_record", paintRecordGlyph, QColor(0xff, 0x5a, 0x5a)),
+        icon("icon_export", paintExportGlyph, Qt::white),
+        icon("check_mark", paintCheckGlyph, Qt::white),
+        badge(),
+    };
+}
+
+bool write(const Artwork &art, int scale, const QString &path)
+{
+    QImage image(art.size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    art.paint(painter, QRectF(QPointF(0, 0), QSizeF(art.size)), scale);
+    painter.end();
+    return image.save(path);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen"); // text needs a platform, never a display
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        QTextStream(stderr) << "usage: commonctrls-artwork <output folder>\n";
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.path()))
+        return 1;
+
+    QFile qrc(out.filePath("artwork.qrc"));
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Text))
+        return 1;
+    QTextStream list(&qrc);
+    list << "<RCC>\n  <qresource prefix=\"/artwork\">\n";
+    for (const Artwork &art : catalogue()) {
+        for (int scale : {1, 2}) {
+            const QString file = art.name + (scale == 1 ? ".png" : "@2x.png");
+            if (!write(art, scale, out.filePath(file)))
+                return 1;
+            list << "    <file>" << file << "</file>\n";
+        }
+    }
+    list << "  </qresource>\n</RCC>\n";
+    return 0;
+}
