@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what CommonCtrls needs to build, test and run on Debian 12: only the
+# packages that are missing, through apt-get, as root or through sudo.
+set -euo pipefail
+
+packages=(
+    build-essential cmake
+    qtbase5-dev qttools5-dev qttools5-dev-tools
+    fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+else
+    echo "setup: installing ${missing[*]} needs root; run as root or install sudo" >&2
+    exit 1
+fi
+
+echo "setup: installing ${missing[*]}"
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"

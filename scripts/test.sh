@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets the machine up, then builds and runs the whole test suite twice: once as a
+# normal build, once with AddressSanitizer and UndefinedBehaviorSanitizer. Compiler
+# warnings are errors in both. Any failure or sanitizer report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/setup.sh
+jobs=$(nproc)
+
+run_suite() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMMONCTRLS_WARNINGS_AS_ERRORS=ON "$@"
+    cmake --build "$dir" -j "$jobs"
+    (cd "$dir" && ctest --output-on-failure -j "$jobs")
+}
+
+echo "== Test suite"
+run_suite build
+echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+run_suite build-sanitize -DCOMMONCTRLS_SANITIZE=ON
+echo "== All tests passed"
