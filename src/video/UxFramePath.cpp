@@ -1,0 +1,321 @@
+#include "UxFramePath.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define UX_FRAMEPATH_SSSE3 1
+#endif
+
+namespace {
+
+// Where red, green, blue and alpha sit among the four bytes of a 32-bit pixel.
+struct PixelBytes
+{
+    int r, g, b, a;
+};
+
+PixelBytes argb32Bytes()
+{
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    return {2, 1, 0, 3}; // 0xAARRGGBB stored as B, G, R, A
+#else
+    return {1, 2, 3, 0};
+#endif
+}
+
+const PixelBytes kRgba8888Bytes = {0, 1, 2, 3}; // byte order, whatever the machine
+
+// Returns false at the first pixel that is not opaque; what was written before it is
+// correct, since an opaque pixel's result does not depend on the buffer.
+bool copyRowScalar(const uchar *src, uchar *dst, int count, PixelBytes p, bool checkAlpha)
+{
+    for (int i = 0; i < count; ++i, src += 4, dst += 3) {
+        if (checkAlpha && src[p.a] != 0xff)
+            return false;
+        dst[0] = src[p.r];
+        dst[1] = src[p.g];
+        dst[2] = src[p.b];
+    }
+    return true;
+}
+
+#ifdef UX_FRAMEPATH_SSSE3
+// Sixteen pixels a step: four 16-byte loads, one byte shuffle each to 12 bytes,
+// packed into three 16-byte stores.
+__attribute__((target("ssse3"))) bool copyRowSsse3(const uchar *src, uchar *dst, int width,
+                                                   PixelBytes p, bool checkAlpha)
+{
+    const auto lane = [](int i, int offset) { return char(i < 0 ? -1 : i + offset); };
+    const __m128i shuffle =
+        _mm_setr_epi8(lane(p.r, 0), lane(p.g, 0), lane(p.b, 0), lane(p.r, 4), lane(p.g, 4),
+                      lane(p.b, 4), lane(p.r, 8), lane(p.g, 8), lane(p.b, 8), lane(p.r, 12),
+                      lane(p.g, 12), lane(p.b, 12), -1, -1, -1, -1);
+    const int a = p.a;
+    const __m128i alpha =
+        _mm_setr_epi8(char(a == 0 ? 0xff : 0), char(a == 1 ? 0xff : 0), char(a == 2 ? 0xff : 0),
+                      char(a == 3 ? 0xff : 0), char(a == 0 ? 0xff : 0), char(a == 1 ? 0xff : 0),
+                      char(a == 2 ? 0xff : 0), char(a == 3 ? 0xff : 0), char(a == 0 ? 0xff : 0),
+                      char(a == 1 ? 0xff : 0), char(a == 2 ? 0xff : 0), char(a == 3 ? 0xff : 0),
+                      char(a == 0 ? 0xff : 0), char(a == 1 ? 0xff : 0), char(a == 2 ? 0xff : 0),
+                      char(a == 3 ? 0xff : 0));
+    int x = 0;
+    for (; x + 16 <= width; x += 16) {
+        const __m128i *in = reinterpret_cast<const __m128i *>(src + 4 * x);
+        const __m128i p0 = _mm_loadu_si128(in);
+        const __m128i p1 = _mm_loadu_si128(in + 1);
+        const __m128i p2 = _mm_loadu_si128(in + 2);
+        const __m128i p3 = _mm_loadu_si128(in + 3);
+        if (checkAlpha) {
+            const __m128i all = _mm_and_si128(_mm_and_si128(p0, p1), _mm_and_si128(p2, p3));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(all, alpha), alpha)) != 0xffff)
+                return false;
+        }
+        const __m128i s0 = _mm_shuffle_epi8(p0, shuffle);
+        const __m128i s1 = _mm_shuffle_epi8(p1, shuffle);
+        const __m128i s2 = _mm_shuffle_epi8(p2, shuffle);
+        const __m128i s3 = _mm_shuffle_epi8(p3, shuffle);
+        __m128i *out = reinterpret_cast<__m128i *>(dst + 3 * x);
+        _mm_storeu_si128(out, _mm_or_si128(s0, _mm_slli_si128(s1, 12)));
+        _mm_storeu_si128(out + 1, _mm_or_si128(_mm_srli_si128(s1, 4), _mm_slli_si128(s2, 8)));
+        _mm_storeu_si128(out + 2, _mm_or_si128(_mm_srli_si128(s2, 8), _mm_slli_si128(s3, 4)));
+    }
+    return copyRowScalar(src + 4 * x, dst + 3 * x, width - x, p, checkAlpha);
+}
+#endif
+
+bool copyRow(const uchar *src, uchar *dst, int width, PixelBytes p, bool checkAlpha)
+{
+#ifdef UX_FRAMEPATH_SSSE3
+    static const bool haveSsse3 = __builtin_cpu_supports("ssse3");
+    if (haveSsse3)
+        return copyRowSsse3(src, dst, width, p, checkAlpha);
+#endif
+    return copyRowScalar(src, dst, width, p, checkAlpha);
+}
+
+int copyRgb888Rows(const QImage &frame, uchar *out, int outStride)
+{
+    const int rowBytes = frame.width() * 3;
+    for (int y = 0; y < frame.height(); ++y)
+        std::memcpy(out + qsizetype(y) * outStride, frame.constScanLine(y), size_t(rowBytes));
+    return frame.height();
+}
+
+} // namespace
+
+int uxCopyOpaqueRows(const QImage &frame, QImage &buffer)
+{
+    if (frame.isNull() || frame.size() != buffer.size() || buffer.format() != QImage::Format_RGB888)
+        return 0;
+    PixelBytes bytes;
+    bool checkAlpha = true;
+    switch (frame.format()) {
+    case QImage::Format_RGB32:
+        checkAlpha = false;
+        Q_FALLTHROUGH();
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        bytes = argb32Bytes();
+        break;
+    case QImage::Format_RGBX8888:
+        checkAlpha = false;
+        Q_FALLTHROUGH();
+    case QImage::Format_RGBA8888:
+    case QImage::Format_RGBA8888_Premultiplied:
+        bytes = kRgba8888Bytes;
+        break;
+    case QImage::Format_RGB888:
+        return copyRgb888Rows(frame, buffer.bits(), buffer.bytesPerLine());
+    default:
+        return 0;
+    }
+    uchar *out = buffer.bits();
+    const qsizetype outStride = buffer.bytesPerLine();
+    for (int y = 0; y < frame.height(); ++y) {
+        if (!copyRow(frame.constScanLine(y), out + y * outStride, frame.width(), bytes, checkAlpha))
+            return y;
+    }
+    return frame.height();
+}
+
+namespace {
+
+const qreal kFixedScale = 65536.0; // Qt samples transformed images in 16.16 fixed point
+
+// The inverse mapping Qt's raster engine uses for drawImage(target, frame): device
+// pixel centres back to source pixels, nudged by 1/65536 as Qt does so that centres
+// falling exactly on a pixel edge round the same way.
+struct DeviceMapping
+{
+    QRect device; // the device pixels the target covers
+    qreal m11, m22, dx, dy;
+};
+
+DeviceMapping mapTarget(const QTransform &deviceTransform, const QRect &target, const QSize &frame)
+{
+    const QRectF r(target);
+    QTransform toDevice = deviceTransform;
+    toDevice.translate(r.x(), r.y());
+    toDevice.scale(r.width() / frame.width(), r.height() / frame.height());
+    QTransform nudge;
+    nudge.translate(1.0 / kFixedScale, 1.0 / kFixedScale);
+    const QTransform inverse = (nudge * toDevice).inverted();
+    const QRectF mapped = deviceTransform.mapRect(r);
+    const QPoint topLeft(qRound(mapped.x()), qRound(mapped.y()));
+    const QPoint end(qRound(mapped.right()), qRound(mapped.bottom()));
+    return {QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())), inverse.m11(),
+            inverse.m22(), inverse.dx(), inverse.dy()};
+}
+
+int sourceIndex(qreal mappedCentre, int last)
+{
+    return qBound(0, int(mappedCentre * kFixedScale) >> 16, last);
+}
+
+void expandRowScalar(const uchar *src, quint32 *dst, int count)
+{
+    for (int x = 0; x < count; ++x, src += 3)
+        dst[x] = 0xff000000u | (quint32(src[0]) << 16) | (quint32(src[1]) << 8) | src[2];
+}
+
+#ifdef UX_FRAMEPATH_SSSE3
+// Sixteen pixels a step: three 16-byte loads spread into four opaque RGB32 stores.
+__attribute__((target("ssse3"))) void expandRowSsse3(const uchar *src, quint32 *dst, int width)
+{
+    const __m128i spread = _mm_setr_epi8(2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1);
+    const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
+    int x = 0;
+    for (; x + 16 <= width; x += 16) {
+        const __m128i *in = reinterpret_cast<const __m128i *>(src + 3 * x);
+        const __m128i v0 = _mm_loadu_si128(in);
+        const __m128i v1 = _mm_loadu_si128(in + 1);
+        const __m128i v2 = _mm_loadu_si128(in + 2);
+        __m128i *out = reinterpret_cast<__m128i *>(dst + x);
+        _mm_storeu_si128(out, _mm_or_si128(_mm_shuffle_epi8(v0, spread), opaque));
+        _mm_storeu_si128(
+            out + 1, _mm_or_si128(_mm_shuffle_epi8(_mm_alignr_epi8(v1, v0, 12), spread), opaque));
+        _mm_storeu_si128(
+            out + 2, _mm_or_si128(_mm_shuffle_epi8(_mm_alignr_epi8(v2, v1, 8), spread), opaque));
+        _mm_storeu_si128(out + 3,
+                         _mm_or_si128(_mm_shuffle_epi8(_mm_srli_si128(v2, 4), spread), opaque));
+    }
+    expandRowScalar(src + 3 * x, dst + x, width - x);
+}
+#endif
+
+// One source row of RGB888 as opaque RGB32, the pixel value QPainter fetches.
+void expandRow(const uchar *src, quint32 *dst, int width)
+{
+#ifdef UX_FRAMEPATH_SSSE3
+    static const bool haveSsse3 = __builtin_cpu_supports("ssse3");
+    if (haveSsse3) {
+        expandRowSsse3(src, dst, width);
+        return;
+    }
+#endif
+    expandRowScalar(src, dst, width);
+}
+
+// One device row: each column picked from the expanded source row.
+void pickColumns(const quint32 *row, const int *columns, quint32 *dst, int count)
+{
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        dst[x] = row[columns[x]];
+        dst[x + 1] = row[columns[x + 1]];
+        dst[x + 2] = row[columns[x + 2]];
+        dst[x + 3] = row[columns[x + 3]];
+    }
+    for (; x < count; ++x)
+        dst[x] = row[columns[x]];
+}
+
+bool isPlainRasterPainter(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    const QTransform &t = painter.deviceTransform();
+    return engine && engine->type() == QPaintEngine::Raster && t.type() <= QTransform::TxScale &&
+           t.m11() > 0 && t.m22() > 0 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+           painter.opacity() == 1.0 && !painter.testRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+} // namespace
+
+bool UxFrameScaler::draw(QPainter &painter, const QImage &frame, const QRect &target)
+{
+    if (frame.isNull() || frame.format() != QImage::Format_RGB888 || target.isEmpty() ||
+        !isPlainRasterPainter(painter))
+        return false;
+    const QTransform device = painter.deviceTransform();
+    if (!isCurrent(frame, device, target)) {
+        rescale(frame, device, target);
+        if (m_scaled.isNull())
+            return false; // too large for Qt's fixed-point path
+    }
+    painter.save();
+    // Cancel the device transform so that the copy lands 1:1 on device pixels.
+    painter.setWorldTransform(device.inverted() * painter.worldTransform());
+    painter.drawImage(m_deviceOrigin, m_scaled);
+    painter.restore();
+    return true;
+}
+
+bool UxFrameScaler::isCurrent(const QImage &frame, const QTransform &device,
+                              const QRect &target) const
+{
+    return !m_scaled.isNull() && frame.cacheKey() == m_frameKey && device == m_device &&
+           target == m_target;
+}
+
+void UxFrameScaler::rescale(const QImage &frame, const QTransform &device, const QRect &target)
+{
+    m_frameKey = frame.cacheKey();
+    m_device = device;
+    m_target = target;
+    const DeviceMapping map = mapTarget(device, target, frame.size());
+    const QRect area = map.device;
+    const int maxFixed = 0x7fff; // beyond this Qt takes another path
+    if (area.isEmpty() || area.width() > maxFixed || area.height() > maxFixed) {
+        m_scaled = QImage();
+        return;
+    }
+    if (m_scaled.size() != area.size())
+        m_scaled = QImage(area.size(), QImage::Format_RGB32);
+    m_deviceOrigin = area.topLeft();
+
+    m_columns.resize(size_t(area.width()));
+    const int fdx = int(map.m11 * kFixedScale);
+    int fx = int((map.m11 * (area.left() + 0.5) + map.dx) * kFixedScale);
+    for (int x = 0; x < area.width(); ++x, fx += fdx)
+        m_columns[size_t(x)] = qBound(0, fx >> 16, frame.width() - 1);
+    m_sourceRow.resize(size_t(frame.width()));
+    // Where columns map one to one (rows may still repeat), rows are spread into place.
+    bool unscaled = area.width() == frame.width();
+    for (int x = 0; unscaled && x < area.width(); ++x)
+        unscaled = m_columns[size_t(x)] == x;
+
+    uchar *scaled = m_scaled.bits();
+    const qsizetype stride = m_scaled.bytesPerLine();
+    int previousRow = -1;
+    for (int y = 0; y < area.height(); ++y) {
+        const int sourceRow =
+            sourceIndex(map.m22 * (area.top() + y + 0.5) + map.dy, frame.height() - 1);
+        quint32 *out = reinterpret_cast<quint32 *>(scaled + y * stride);
+        if (sourceRow == previousRow) {
+            std::memcpy(out, scaled + (y - 1) * stride, size_t(area.width()) * 4);
+            continue;
+        }
+        if (unscaled) {
+            expandRow(frame.constScanLine(sourceRow), out, frame.width());
+        } else {
+            expandRow(frame.constScanLine(sourceRow), m_sourceRow.data(), frame.width());
+            pickColumns(m_sourceRow.data(), m_columns.data(), out, area.width());
+        }
+        previousRow = sourceRow;
+    }
+}

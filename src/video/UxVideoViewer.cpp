@@ -1,0 +1,442 @@
+#include "UxVideoViewer.h"
+
+#include "UxFramePath.h"
+#include "frame/UxNumeric.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+const int kMouseHideMs = 1000;
+const int kClickDelayMs = 300;
+
+// The largest w:h rectangle that fits box, centred on it. A shape without area, or a
+// box without room, gives an empty rectangle at the box's centre rather than a
+// division by zero.
+QRect fitCentred(double w, double h, const QRect &box)
+{
+    QRect fitted(0, 0, 0, 0);
+    if (w > 0 && h > 0) {
+        double scale = box.width() / w;
+        if (h * scale > box.height())
+            scale = box.height() / h;
+        fitted.setSize(QSize(qMax(0, uxTruncToInt(w * scale)), qMax(0, uxTruncToInt(h * scale))));
+    }
+    fitted.moveCenter(box.center());
+    return fitted;
+}
+
+int saturatedDouble(int length)
+{
+    return uxSaturateToInt(2 * qint64(length));
+}
+
+} // namespace
+
+UxVideoViewer::UxVideoViewer(QWidget *parent)
+    : QFrame(parent)
+    , m_scaler(new UxFrameScaler)
+{
+    calcViewerRect();
+    changeVideoWidget();
+}
+
+UxVideoViewer::~UxVideoViewer() = default;
+
+void UxVideoViewer::changeVideoWidget()
+{
+    setAttribute(Qt::WA_MouseTracking);
+    m_mouseHidden = false;
+    if (!m_mouseHideTimer)
+        m_mouseHideTimer = new QTimer(this);
+    connect(m_mouseHideTimer, SIGNAL(timeout()), this, SLOT(hideMouse()));
+}
+
+UxVideoViewer::AspectRatio UxVideoViewer::aspectRatio() const
+{
+    return m_aspectRatio;
+}
+
+void UxVideoViewer::setAspectRatio(AspectRatio ratio)
+{
+    if (ratio == m_aspectRatio)
+        return;
+    m_aspectRatio = ratio;
+    calcViewerRect();
+    calcVideoRect();
+    update();
+}
+
+QColor UxVideoViewer::marginColor() const
+{
+    return m_marginColor;
+}
+
+void UxVideoViewer::setMarginColor(const QColor &color)
+{
+    if (color != m_marginColor) {
+        m_marginColor = color;
+        update();
+    }
+}
+
+QColor UxVideoViewer::paddingColor() const
+{
+    return m_paddingColor;
+}
+
+void UxVideoViewer::setPaddingColor(const QColor &color)
+{
+    if (color != m_paddingColor) {
+        m_paddingColor = color;
+        update();
+    }
+}
+
+QString UxVideoViewer::paddingBrush() const
+{
+    return QString();
+}
+
+void UxVideoViewer::setPaddingBrush(const QString &strImage)
+{
+    m_paddingImage = QImage(strImage);
+}
+
+QRect UxVideoViewer::viewerRect() const
+{
+    return m_viewerRect;
+}
+
+QRect UxVideoViewer::videoRect() const
+{
+    return m_videoRect;
+}
+
+void UxVideoViewer::setViewerRect(const QRect &rect)
+{
+    m_viewerRect = rect;
+}
+
+void UxVideoViewer::calcViewerRect()
+{
+    if (m_aspectRatio == AspectRatio_Auto) {
+        m_viewerRect = rect();
+        return;
+    }
+    const bool wide = m_aspectRatio == AspectRatio_16_9;
+    m_viewerRect = fitCentred(wide ? 16 : 4, wide ? 9 : 3, rect());
+}
+
+void UxVideoViewer::calcVideoRect()
+{
+    if (m_inputSize.width() < 0 || m_inputSize.height() < 0)
+        return; // no video announced yet
+    const QRect candidate = fitCentred(m_displaySize.width(), m_displaySize.height(), m_viewerRect);
+    if (candidate == m_videoRect)
+        return;
+    m_videoRect = candidate;
+    Q_EMIT videoRectChanged(m_videoRect);
+}
+
+void UxVideoViewer::setInputVideo(const QSize &szVideo, bool is3D, bool isTopBottom,
+                                  bool isUnstretched)
+{
+    m_inputSize = szVideo;
+    update3DInput(is3D, isTopBottom, isUnstretched);
+}
+
+void UxVideoViewer::update3DInput(bool is3D, bool isTopBottom, bool isUnstretched)
+{
+    m_is3D = is3D;
+    m_isTopBottom = isTopBottom;
+    m_isUnstretched = isUnstretched;
+    m_displaySize = m_inputSize;
+    if (is3D && !isUnstretched) {
+        // Each view was squeezed to half size; stretch the pair back.
+        if (isTopBottom)
+            m_displaySize.setHeight(saturatedDouble(m_inputSize.height()));
+        else
+            m_displaySize.setWidth(saturatedDouble(m_inputSize.width()));
+    }
+    calcVideoRect();
+    update();
+}
+
+void UxVideoViewer::setFrame(std::unique_ptr<QImage> frame)
+{
+    m_frame = std::move(frame);
+}
+
+bool UxVideoViewer::hasFrame() const
+{
+    return m_frame && !m_frame->isNull();
+}
+
+void UxVideoViewer::onUpdateVideo(const QImage &imgVideo)
+{
+    if (m_showStaticPicture || imgVideo.isNull())
+        return;
+    if (!m_frame || m_frame->size() != imgVideo.size()) {
+        setFrame(std::make_unique<QImage>(imgVideo.size(), QImage::Format_RGB888));
+        m_frame->fill(m_paddingColor.rgb());
+    } else if (m_frame->format() != QImage::Format_RGB888) {
+        // A still picture of the frame's size stays underneath, now as 24-bit buffer.
+        *m_frame = m_frame->convertToFormat(QImage::Format_RGB888);
+    }
+    const int copied = uxCopyOpaqueRows(imgVideo, *m_frame);
+    if (copied < imgVideo.height()) {
+        // Frames with transparency are blended over the previous buffer.
+        QPainter painter(m_frame.get());
+        const QRect rest(0, copied, imgVideo.width(), imgVideo.height() - copied);
+        painter.drawImage(rest, imgVideo, rest);
+    }
+    update();
+}
+
+void UxVideoViewer::setShowStaticPicture(bool isShow, const QImage &img)
+{
+    m_frame.reset();
+    m_showStaticPicture = isShow;
+    if (!img.isNull())
+        setFrame(std::make_unique<QImage>(img));
+    update();
+}
+
+void UxVideoViewer::setShowStaticPicture(bool isShow, const QString &strPath)
+{
+    m_frame.reset();
+    m_showStaticPicture = isShow;
+    if (isShow && !strPath.isEmpty()) {
+        QImage picture(strPath);
+        if (!picture.isNull()) // a picture that does not load is no picture
+            setFrame(std::make_unique<QImage>(std::move(picture)));
+    }
+    update();
+}
+
+bool UxVideoViewer::isShowStaticPicture() const
+{
+    return m_showStaticPicture;
+}
+
+void UxVideoViewer::clearVideo()
+{
+    m_frame.reset();
+    update();
+}
+
+QSize UxVideoViewer::calcVideoHint(int nWidth, const QSize &szVideo, int nNum, int nDen) const
+{
+    double w = szVideo.width();
+    double h = szVideo.height();
+    if (nNum >= 1 && nDen >= 1) {
+        double scale = w / nNum;
+        if (nDen * scale > h)
+            scale = h / nDen;
+        w = uxTruncToInt(nNum * scale);
+        h = uxTruncToInt(nDen * scale);
+    }
+    if (w <= 0)
+        return QSize(0, 0); // no shape to scale to the width
+    const double f = nWidth / w;
+    return QSize(uxTruncToInt(w * f) & ~7, uxTruncToInt(h * f) & ~3);
+}
+
+QSize UxVideoViewer::calcVideoHint(const QSize &szVideo, int nNum, int nDen) const
+{
+    return calcVideoHint(m_viewerRect.width(), szVideo, nNum, nDen);
+}
+
+QSize UxVideoViewer::sizeHint() const
+{
+    const int w = width() & ~15;
+    switch (m_aspectRatio) {
+    case AspectRatio_16_9:
+        return QSize(w, w * 9 / 16);
+    case AspectRatio_4_3:
+        return QSize(w, w * 3 / 4);
+    default:
+        return QFrame::sizeHint();
+    }
+}
+
+QSize UxVideoViewer::minimumSizeHint() const
+{
+    switch (m_aspectRatio) {
+    case AspectRatio_16_9:
+        return QSize(320, 180);
+    case AspectRatio_4_3:
+        return QSize(320, 240);
+    default:
+        return QWidget::minimumSizeHint();
+    }
+}
+
+void UxVideoViewer::resizeEvent(QResizeEvent *)
+{
+    calcViewerRect();
+    calcVideoRect();
+    update();
+}
+
+QRect UxVideoViewer::pictureRect() const
+{
+    if (!hasFrame())
+        return m_videoRect;
+    return fitCentred(m_frame->width(), m_frame->height(), m_viewerRect);
+}
+
+// Each pixel outside the picture is filled once: the margin outside the viewer
+// rectangle, the padding between it and the picture, or the tiled padding image.
+void UxVideoViewer::paintSurroundings(QPainter &painter, const QRect &picture)
+{
+    const QRegion widget(rect());
+    if (m_paddingImage.isNull()) {
+        painter.setClipRegion(widget - QRegion(m_viewerRect), Qt::ReplaceClip);
+        painter.fillRect(rect(), m_marginColor);
+        painter.setClipRegion(QRegion(m_viewerRect) - QRegion(picture), Qt::ReplaceClip);
+        painter.fillRect(m_viewerRect, m_paddingColor);
+    } else {
+        painter.setClipRegion(widget - QRegion(picture), Qt::ReplaceClip);
+        painter.fillRect(rect(), QBrush(m_paddingImage));
+    }
+}
+
+void UxVideoViewer::paintFrame(QPainter &painter, const QRect &picture)
+{
+    if (!hasFrame()) {
+        painter.fillRect(picture, m_paddingColor);
+        return;
+    }
+    if (m_showStaticPicture && !picture.isEmpty() && m_frame->size() != picture.size())
+        *m_frame = m_frame->scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!m_scaler->draw(painter, *m_frame, picture))
+        painter.drawImage(picture, *m_frame);
+}
+
+void UxVideoViewer::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect picture = pictureRect();
+    paintSurroundings(painter, picture);
+    painter.setClipRect(picture, Qt::ReplaceClip);
+    paintFrame(painter, picture);
+}
+
+// --- Player commands -----------------------------------------------------------------
+
+void UxVideoViewer::mousePressEvent(QMouseEvent *event)
+{
+    event->ignore();
+    if (event->button() == Qt::LeftButton) {
+        m_clickPending = true;
+        QTimer::singleShot(kClickDelayMs, this, SLOT(onActPlayOrPause()));
+    }
+}
+
+void UxVideoViewer::onActPlayOrPause()
+{
+    if (m_clickPending)
+        Q_EMIT actPlayOrPause();
+}
+
+void UxVideoViewer::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_clickPending = false;
+    event->ignore();
+    Q_EMIT changeScreen();
+}
+
+void UxVideoViewer::wheelEvent(QWheelEvent *event)
+{
+    event->ignore();
+    // The dominant axis, as QWheelEvent::delta() reports it.
+    const QPoint angle = event->angleDelta();
+    const int delta = qAbs(angle.x()) > qAbs(angle.y()) ? angle.x() : angle.y();
+    Q_EMIT volumChange(delta / 5);
+}
+
+void UxVideoViewer::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (isFullScreen()) {
+        const bool leave =
+            key == Qt::Key_Escape || (key == Qt::Key_Return && modifiers == Qt::AltModifier);
+        if (leave || (key == Qt::Key_S && modifiers == Qt::ControlModifier)) {
+            if (leave)
+                Q_EMIT outFullscreen();
+            else
+                Q_EMIT stop();
+            event->accept();
+            return;
+        }
+    }
+    if (key == Qt::Key_Space)
+        Q_EMIT actPlayOrPause();
+    else if (key == Qt::Key_Up)
+        Q_EMIT volumChange(10);
+    else if (key == Qt::Key_Down)
+        Q_EMIT volumChange(-10);
+    QWidget::keyPressEvent(event);
+}
+
+// --- Full screen and the resting pointer ---------------------------------------------
+
+void UxVideoViewer::toggleFullscreen()
+{
+    ensurePolished();
+    const Qt::WindowFlags flags = windowFlags();
+    // Qt::SubWindow is 0x12: entering sets the window bit and toggles those two bits,
+    // leaving toggles all three back, so an embedded viewer returns to Qt::Widget and a
+    // sub-window to Qt::SubWindow.
+    const Qt::WindowType typeBits = Qt::SubWindow;
+    const Qt::WindowStates kept =
+        windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (!isFullScreen()) {
+        setWindowFlags((flags | Qt::Window) ^ typeBits);
+        move(0, 0);
+        setWindowState(kept | Qt::WindowFullScreen);
+        show();
+        activateWindow();
+        m_mouseHideTimer->start(kMouseHideMs);
+    } else {
+        setWindowFlags(flags ^ (typeBits | Qt::Window));
+        setWindowState(kept);
+        QGuiApplication::restoreOverrideCursor();
+        show();
+        m_mouseHideTimer->stop();
+    }
+}
+
+void UxVideoViewer::setMouseHidable(bool isHidable)
+{
+    m_mouseHidable = isHidable;
+}
+
+void UxVideoViewer::hideMouse()
+{
+    if (!isFullScreen() || m_mouseHidden || !m_mouseHidable)
+        return;
+    QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+    m_mouseHideTimer->stop();
+    Q_EMIT mouseHide();
+    m_mouseHidden = true;
+}
+
+void UxVideoViewer::mouseMoveEvent(QMouseEvent *event)
+{
+    event->ignore();
+    if (!isFullScreen())
+        return;
+    Q_EMIT mouseShow(event->globalPos());
+    if (m_mouseHidden) {
+        QGuiApplication::restoreOverrideCursor();
+        m_mouseHidden = false;
+        m_mouseHideTimer->start(kMouseHideMs);
+    }
+}
