@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake
     qtbase5-dev qttools5-dev qttools5-dev-tools
+    libbenchmark-dev
     fonts-dejavu-core
 )
 

@@ -1,0 +1,238 @@
+// The video viewer's frame path against what it must keep up with.
+//
+// For frames of 720p, 1080p and 4K in RGB32 and ARGB32, fed to a shown 1280x720 viewer,
+// it measures onUpdateVideo alone and onUpdateVideo plus one paint, and in the same run
+// the baselines: a memcpy of the frame's bytes, Qt's convertToFormat(RGB888), a minimal
+// hand-written widget that keeps the latest QImage and draws it scaled, and a QLabel
+// with scaled contents showing QPixmap::fromImage of the frame. It ends with a table of
+// our ratios to each baseline. Every measure alternates between two frames of
+// different content, as video does, so that no cache of a previous frame can help.
+//
+//   bench_frame_path [--benchmark_min_time=0.5] [other Google Benchmark flags]
+
+#include <UxVideoViewer.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPainter>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <map>
+#include <vector>
+
+namespace {
+
+const QSize kViewerSize(1280, 720);
+
+// What a host would write instead of the viewer: keep the frame, draw it scaled.
+class PlainFrameWidget : public QWidget
+{
+public:
+    void setFrame(const QImage &frame)
+    {
+        m_frame = frame;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawImage(pictureRect(), m_frame);
+    }
+
+private:
+    QRect pictureRect() const
+    {
+        QSize size = m_frame.size();
+        size.scale(this->size(), Qt::KeepAspectRatio);
+        QRect r(QPoint(0, 0), size);
+        r.moveCenter(rect().center());
+        return r;
+    }
+
+    QImage m_frame;
+};
+
+// A test pattern, opaque in both formats; phase moves it between frames.
+QImage makeFrame(const QSize &size, QImage::Format format, int phase)
+{
+    QImage frame(size, format);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(frame.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = qRgb((x + phase) * 255 / size.width(), y * 255 / size.height(),
+                           ((x + phase) ^ y) & 0xff);
+    }
+    return frame;
+}
+
+void showAndWait(QWidget &widget)
+{
+    widget.resize(kViewerSize);
+    widget.show();
+    QElapsedTimer timer;
+    timer.start();
+    while (!(widget.windowHandle() && widget.windowHandle()->isExposed()) && timer.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+}
+
+struct Case
+{
+    QString name; // "1080p RGB32"
+    QImage frames[2];
+};
+
+enum Measure { Memcpy, Convert888, Ingest, IngestPaint, HandWritten, Label, MeasureCount };
+const char *const kMeasureNames[] = {"memcpy",       "convertToFormat", "onUpdateVideo",
+                                     "viewer+paint", "hand-written",    "QLabel"};
+
+// Collects the time per iteration of every run, in nanoseconds.
+class Collector : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> nanoseconds;
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            const double seconds = run.real_accumulated_time / double(run.iterations);
+            nanoseconds[run.benchmark_name()] = seconds * 1e9;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+std::string benchName(const Case &c, Measure m)
+{
+    return (c.name + QLatin1Char('/') + QLatin1String(kMeasureNames[m])).toStdString();
+}
+
+void registerCase(const Case &c, UxVideoViewer &viewer, PlainFrameWidget &plain, QLabel &label)
+{
+    const QImage a = c.frames[0];
+    const QImage b = c.frames[1];
+    const auto reg = [&](Measure m, auto body) {
+        benchmark::RegisterBenchmark(benchName(c, m).c_str(), body)->Unit(benchmark::kMicrosecond);
+    };
+    reg(Memcpy, [a, b](benchmark::State &state) {
+        std::vector<uchar> copy(size_t(a.sizeInBytes()));
+        int i = 0;
+        for (auto _ : state) {
+            std::memcpy(copy.data(), (++i & 1 ? a : b).constBits(), copy.size());
+            benchmark::DoNotOptimize(copy.data());
+            benchmark::ClobberMemory();
+        }
+    });
+    reg(Convert888, [a, b](benchmark::State &state) {
+        int i = 0;
+        for (auto _ : state) {
+            QImage converted = (++i & 1 ? a : b).convertToFormat(QImage::Format_RGB888);
+            benchmark::DoNotOptimize(converted.constBits());
+        }
+    });
+    reg(Ingest, [a, b, &viewer](benchmark::State &state) {
+        int i = 0;
+        for (auto _ : state)
+            viewer.onUpdateVideo(++i & 1 ? a : b);
+        QApplication::processEvents(); // drop the updates the frames asked for
+    });
+    reg(IngestPaint, [a, b, &viewer](benchmark::State &state) {
+        int i = 0;
+        for (auto _ : state) {
+            viewer.onUpdateVideo(++i & 1 ? a : b);
+            viewer.repaint();
+        }
+    });
+    reg(HandWritten, [a, b, &plain](benchmark::State &state) {
+        int i = 0;
+        for (auto _ : state) {
+            plain.setFrame(++i & 1 ? a : b);
+            plain.repaint();
+        }
+    });
+    reg(Label, [a, b, &label](benchmark::State &state) {
+        int i = 0;
+        for (auto _ : state) {
+            label.setPixmap(QPixmap::fromImage(++i & 1 ? a : b));
+            label.repaint();
+        }
+    });
+}
+
+QString ratio(double ours, double baseline)
+{
+    return baseline > 0 ? QString::number(ours / baseline, 'f', 2) : QStringLiteral("-");
+}
+
+void printTable(const std::vector<Case> &cases, const Collector &collector)
+{
+    const auto us = [&](const Case &c, Measure m) {
+        const auto it = collector.nanoseconds.find(benchName(c, m));
+        return it == collector.nanoseconds.end() ? 0.0 : it->second / 1000.0;
+    };
+    printf("\nPer frame, in microseconds, into a 1280x720 viewer; ratio = ours / baseline.\n\n");
+    printf("| frame | memcpy | convertToFormat | onUpdateVideo | vs memcpy | vs convert "
+           "| viewer+paint | hand-written | vs hand-written | QLabel | vs QLabel |\n");
+    printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (const Case &c : cases) {
+        printf("| %s | %.0f | %.0f | %.0f | %s | %s | %.0f | %.0f | %s | %.0f | %s |\n",
+               qPrintable(c.name), us(c, Memcpy), us(c, Convert888), us(c, Ingest),
+               qPrintable(ratio(us(c, Ingest), us(c, Memcpy))),
+               qPrintable(ratio(us(c, Ingest), us(c, Convert888))), us(c, IngestPaint),
+               us(c, HandWritten), qPrintable(ratio(us(c, IngestPaint), us(c, HandWritten))),
+               us(c, Label), qPrintable(ratio(us(c, IngestPaint), us(c, Label))));
+    }
+    for (const Case &c : cases) {
+        if (c.name != QLatin1String("1080p RGB32"))
+            continue;
+        const double ingest = us(c, Ingest) / us(c, Memcpy);
+        const double paint = us(c, IngestPaint) / us(c, HandWritten);
+        printf("\nGoals at 1080p RGB32: onUpdateVideo %.2fx memcpy (goal 2x: %s); "
+               "with paint %.2fx the hand-written widget (goal 3x: %s)\n",
+               ingest, ingest <= 2.0 ? "met" : "missed", paint, paint <= 3.0 ? "met" : "missed");
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+
+    UxVideoViewer viewer;
+    PlainFrameWidget plain;
+    QLabel label;
+    label.setScaledContents(true);
+    for (QWidget *w : {static_cast<QWidget *>(&viewer), static_cast<QWidget *>(&plain),
+                       static_cast<QWidget *>(&label)})
+        showAndWait(*w);
+
+    std::vector<Case> cases;
+    const QList<QPair<QString, QSize>> sizes = {
+        {"720p", QSize(1280, 720)}, {"1080p", QSize(1920, 1080)}, {"4K", QSize(3840, 2160)}};
+    for (const auto &size : sizes) {
+        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+            const QString name =
+                size.first + (format == QImage::Format_RGB32 ? " RGB32" : " ARGB32");
+            cases.push_back(
+                {name, {makeFrame(size.second, format, 0), makeFrame(size.second, format, 7)}});
+        }
+    }
+    for (const Case &c : cases) {
+        viewer.setInputVideo(c.frames[0].size(), false, false, false);
+        registerCase(c, viewer, plain, label);
+    }
+
+    Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    printTable(cases, collector);
+    return 0;
+}
