@@ -2,8 +2,10 @@
 
 #include "GalleryPage.h"
 #include "GalleryStyle.h"
+#include "SyntheticClip.h"
 #include "pages/ButtonsPage.h"
 #include "pages/HelpersPage.h"
+#include "pages/VideoPage.h"
 
 #include <UxResourceMgr.h>
 
@@ -15,6 +17,7 @@
 
 GalleryWindow::GalleryWindow(QWidget *parent)
     : QMainWindow(parent)
+    , m_clip(new SyntheticClip(this))
     , m_tabs(new QTabWidget(this))
     , m_zoom(new QComboBox(this))
 {
@@ -29,6 +32,8 @@ GalleryWindow::GalleryWindow(QWidget *parent)
 
     addPage(new ButtonsPage);
     addPage(new HelpersPage);
+    addPage(new VideoPage(m_clip));
+    m_clip->play();
     setCentralWidget(m_tabs);
     setZoom(UxResourceMgr::getZoomDPI());
 }

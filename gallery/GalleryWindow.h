@@ -6,6 +6,7 @@
 class GalleryPage;
 class QComboBox;
 class QTabWidget;
+class SyntheticClip;
 
 // The gallery's main window: one tab per subsystem and a zoom switch that sets the
 // host zoom factor and applies the style sheet again, as a host does.
@@ -27,6 +28,7 @@ private Q_SLOTS:
 private:
     void addPage(GalleryPage *page);
 
+    SyntheticClip *m_clip; // the video that the pages play
     QTabWidget *m_tabs;
     QComboBox *m_zoom;
     QList<GalleryPage *> m_pages;

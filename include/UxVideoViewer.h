@@ -36,7 +36,7 @@ class COMMONCTRLS_EXPORT UxVideoViewer : public QFrame
 
 public:
     // The outer shape of the viewer rectangle.
-    enum AspectRatio {
+    enum AspectRatio : int { // any int may be stored; see calcViewerRect
         AspectRatio_Auto = 0, // the whole widget
         AspectRatio_4_3 = 1,
         AspectRatio_16_9 = 2,

@@ -24,8 +24,13 @@ set(required
     "UxPushButton::staticMetaObject"
     "UxPushButton::stdDPI"
     "UxPushButton::setDisableTextInfo(QString)"
+    "UxVideoViewer::onUpdateVideo(QImage const&)"
+    "UxVideoViewer::calcVideoRect()"
+    "UxVideoViewer::staticMetaObject"
+    "UxVideoFullScreenViewer::setControlBar(QWidget*)"
 )
-set(forbidden uxPaintNineSlice UxPackedText UxDisabledSkin uxTruncToInt)
+set(forbidden uxPaintNineSlice UxPackedText UxDisabledSkin uxTruncToInt UxFrameScaler
+    uxCopyOpaqueRows)
 
 foreach(symbol IN LISTS required)
     string(FIND "${symbols}" "${symbol}" at)

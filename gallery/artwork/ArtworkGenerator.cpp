@@ -144,6 +144,43 @@ Artwork badge()
             }};
 }
 
+// Tiled behind the video: faint diagonal stripes on a dark ground.
+Artwork paddingTile()
+{
+    return {"padding_tile", QSize(32, 32), [](QPainter &p, const QRectF &all, int) {
+                p.fillRect(all, QColor(0x16, 0x19, 0x1f));
+                p.setPen(QPen(QColor(0x2a, 0x2f, 0x38), 6));
+                p.drawLine(all.bottomLeft() + QPointF(-8, 8), all.topRight() + QPointF(8, -8));
+                p.drawLine(QPointF(-8, 8), QPointF(8, -8));
+                p.drawLine(all.bottomRight() + QPointF(-8, 8), all.bottomRight() + QPointF(8, -8));
+            }};
+}
+
+// What a player shows instead of video: a poster frame.
+Artwork stillPicture()
+{
+    return {
+        "still_picture", QSize(640, 360), [](QPainter &p, const QRectF &all, int) {
+            QLinearGradient sky(all.topLeft(), all.bottomLeft());
+            sky.setColorAt(0, QColor(0x1b, 0x3a, 0x6b));
+            sky.setColorAt(1, QColor(0xe0, 0x8a, 0x4c));
+            p.fillRect(all, sky);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0xff, 0xe0, 0x8a));
+            p.drawEllipse(QPointF(all.width() * 0.7, all.height() * 0.62), 46, 46);
+            p.setBrush(QColor(0x20, 0x1a, 0x2a));
+            p.drawPolygon(QVector<QPointF>{QPointF(0, 300), QPointF(160, 200), QPointF(300, 290),
+                                           QPointF(430, 220), QPointF(640, 310), QPointF(640, 360),
+                                           QPointF(0, 360)});
+            QFont font;
+            font.setPixelSize(40);
+            font.setBold(true);
+            p.setFont(font);
+            p.setPen(Qt::white);
+            p.drawText(all.adjusted(0, 30, 0, 0), Qt::AlignHCenter | Qt::AlignTop, "Still picture");
+        }};
+}
+
 std::vector<Artwork> catalogue()
 {
     return {
@@ -162,6 +199,8 @@ std::vector<Artwork> catalogue()
         icon("icon_export", paintExportGlyph, Qt::white),
         icon("check_mark", paintCheckGlyph, Qt::white),
         badge(),
+        paddingTile(),
+        stillPicture(),
     };
 }
 
