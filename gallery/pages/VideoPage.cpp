@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -208,6 +209,8 @@ void VideoPage::openFullScreenViewer()
         connect(m_fullScreen, SIGNAL(outFullscreen()), m_fullScreen, SLOT(close()));
     }
     m_fullScreen->onUpdateVideo(m_clip->currentFrame());
+    if (const QScreen *screen = window()->screen())
+        m_fullScreen->setGeometry(screen->geometry()); // also without a window manager
     m_fullScreen->showFullScreen(); // in the full-screen state Escape asks to leave
     m_fullScreen->activateWindow();
     m_fullScreen->setFocus();
