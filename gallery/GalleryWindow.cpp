@@ -4,6 +4,7 @@
 #include "GalleryStyle.h"
 #include "SyntheticClip.h"
 #include "pages/ButtonsPage.h"
+#include "pages/CropPage.h"
 #include "pages/HelpersPage.h"
 #include "pages/VideoPage.h"
 
@@ -33,6 +34,7 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     addPage(new ButtonsPage);
     addPage(new HelpersPage);
     addPage(new VideoPage(m_clip));
+    addPage(new CropPage(m_clip));
     m_clip->play();
     setCentralWidget(m_tabs);
     setZoom(UxResourceMgr::getZoomDPI());

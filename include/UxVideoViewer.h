@@ -36,7 +36,7 @@ class COMMONCTRLS_EXPORT UxVideoViewer : public QFrame
 
 public:
     // The outer shape of the viewer rectangle.
-    enum AspectRatio : int { // any int may be stored; see calcViewerRect
+    enum AspectRatio : int {  // any int may be stored; see calcViewerRect
         AspectRatio_Auto = 0, // the whole widget
         AspectRatio_4_3 = 1,
         AspectRatio_16_9 = 2,
@@ -104,6 +104,9 @@ protected:
     void calcViewerRect();
     virtual void calcVideoRect();
     void setViewerRect(const QRect &rect);
+    bool is3D() const { return m_is3D; }
+    bool isTopBottom() const { return m_isTopBottom; }
+    bool isUnstretched() const { return m_isUnstretched; }
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

@@ -28,9 +28,11 @@ set(required
     "UxVideoViewer::calcVideoRect()"
     "UxVideoViewer::staticMetaObject"
     "UxVideoFullScreenViewer::setControlBar(QWidget*)"
+    "UxVideoOperationViewer::setLogicVideo(QSize const&, int, int, QRect const&, QSize const&)"
+    "UxVideoOperationViewer::onFocusWidthChanged(int)"
 )
 set(forbidden uxPaintNineSlice UxPackedText UxDisabledSkin uxTruncToInt UxFrameScaler
-    uxCopyOpaqueRows)
+    uxCopyOpaqueRows UxOperationScreen)
 
 foreach(symbol IN LISTS required)
     string(FIND "${symbols}" "${symbol}" at)

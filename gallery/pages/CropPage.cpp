@@ -1,0 +1,172 @@
+#include "CropPage.h"
+
+#include "SyntheticClip.h"
+
+#include <UxVideoOperationViewer.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+const QSize kMinimumCrop(64, 36);
+
+struct Shape
+{
+    const char *name;
+    int w, h; // 0: free
+};
+const Shape kShapes[] = {{"Free", 0, 0}, {"16:9", 16, 9}, {"4:3", 4, 3}, {"1:1", 1, 1}};
+
+} // namespace
+
+CropPage::CropPage(SyntheticClip *clip, QWidget *parent)
+    : GalleryPage(tr("Crop"), parent)
+    , m_clip(clip)
+    , m_viewer(new UxVideoOperationViewer(this))
+    , m_result(new QLabel(this))
+{
+    m_viewer->setMinimumSize(320, 180);
+    m_viewer->setMarginColor(QColor(0x2b, 0x30, 0x38));
+    const QSize video = m_clip->frameSize();
+    // The usual host sequence: input, logic video with the current crop, then frames.
+    m_viewer->setInputVideo(video, false, false, false);
+    const QRect crop(QPoint(video.width() / 4, video.height() / 4), video / 2);
+    m_viewer->setLogicVideo(video, 16, 9, crop, kMinimumCrop);
+    m_viewer->onUpdateVideo(m_clip->currentFrame());
+    connect(m_clip, SIGNAL(frameReady(QImage)), m_viewer, SLOT(onUpdateVideo(QImage)));
+    connect(m_viewer, SIGNAL(actPlayOrPause()), m_clip, SLOT(togglePlay()));
+    connect(m_viewer, SIGNAL(focusRectChanged(QRect)), this, SLOT(showCrop(QRect)));
+
+    QVBoxLayout *page = new QVBoxLayout(this);
+    QLabel *title = new QLabel(tr("Crop editor"), this);
+    title->setProperty("role", "title");
+    page->addWidget(title);
+    QLabel *note = new QLabel(tr("Drag the rectangle or its eight handles; the spin boxes "
+                                 "follow, and editing them moves the rectangle. A click off "
+                                 "the rectangle pauses or resumes the clip."),
+                              this);
+    note->setProperty("role", "note");
+    note->setWordWrap(true);
+    page->addWidget(note);
+    QHBoxLayout *row = new QHBoxLayout;
+    row->addWidget(m_viewer, 1);
+    row->addWidget(makeControls());
+    page->addLayout(row, 1);
+    page->addWidget(m_result);
+    showCrop(m_viewer->focusRect());
+}
+
+QSpinBox *CropPage::addSpinBox(const QString &label, int maximum, const char *slot, QWidget *parent)
+{
+    QSpinBox *spin = new QSpinBox(parent);
+    spin->setRange(0, maximum);
+    connect(spin, SIGNAL(valueChanged(int)), this, slot);
+    qobject_cast<QFormLayout *>(parent->layout())->addRow(label, spin);
+    m_spins.append(spin);
+    return spin;
+}
+
+QWidget *CropPage::makeControls()
+{
+    QWidget *panel = new QWidget(this);
+    QFormLayout *form = new QFormLayout(panel);
+    const QSize video = m_clip->frameSize();
+    addSpinBox(tr("Left"), video.width() - 1, SLOT(editLeft(int)), panel);
+    addSpinBox(tr("Top"), video.height() - 1, SLOT(editTop(int)), panel);
+    addSpinBox(tr("Width"), video.width(), SLOT(editWidth(int)), panel);
+    addSpinBox(tr("Height"), video.height(), SLOT(editHeight(int)), panel);
+
+    m_lockShape = new QComboBox(panel);
+    for (const Shape &shape : kShapes)
+        m_lockShape->addItem(tr(shape.name));
+    m_lockBasis = new QComboBox(panel);
+    m_lockBasis->addItems({tr("by clip pixels"), tr("by view")});
+    connect(m_lockShape, SIGNAL(activated(int)), this, SLOT(applyLock()));
+    connect(m_lockBasis, SIGNAL(activated(int)), this, SLOT(applyLock()));
+    form->addRow(tr("Aspect lock"), m_lockShape);
+    form->addRow(QString(), m_lockBasis);
+
+    QComboBox *layout = new QComboBox(panel);
+    layout->addItems({tr("2D"), tr("3D side by side"), tr("3D top and bottom")});
+    connect(layout, SIGNAL(activated(int)), this, SLOT(chooseLayout(int)));
+    form->addRow(tr("Input"), layout);
+
+    QCheckBox *show = new QCheckBox(tr("Show the rectangle"), panel);
+    show->setChecked(m_viewer->showFocusZone());
+    connect(show, &QCheckBox::toggled, m_viewer, &UxVideoOperationViewer::setShowFocusZone);
+    form->addRow(show);
+    QCheckBox *veil = new QCheckBox(tr("Veil the rest"), panel);
+    veil->setChecked(m_viewer->maskUnfocusZone());
+    connect(veil, &QCheckBox::toggled, m_viewer, &UxVideoOperationViewer::setMaskUnfocusZone);
+    form->addRow(veil);
+    return panel;
+}
+
+// The widget reports every edit in the clip's pixels; the spin boxes follow without
+// echoing the change back.
+void CropPage::showCrop(const QRect &crop)
+{
+    const int values[] = {crop.left(), crop.top(), crop.width(), crop.height()};
+    for (int i = 0; i < m_spins.size(); ++i) {
+        const QSignalBlocker quiet(m_spins[i]);
+        m_spins[i]->setValue(values[i]);
+    }
+    m_result->setText(tr("Crop: %1 x %2 pixels at (%3, %4) of the %5 x %6 clip")
+                          .arg(crop.width())
+                          .arg(crop.height())
+                          .arg(crop.left())
+                          .arg(crop.top())
+                          .arg(m_clip->frameSize().width())
+                          .arg(m_clip->frameSize().height()));
+}
+
+void CropPage::applyLock()
+{
+    const Shape &shape = kShapes[qBound(0, m_lockShape->currentIndex(), 3)];
+    const bool keep = shape.w > 0;
+    if (m_lockBasis->currentIndex() == 0)
+        m_viewer->setFocusZoneKeepAspectRatioByLogic(keep, shape.w, shape.h, false);
+    else
+        m_viewer->setFocusZoneKeepAspectRatioByView(keep, shape.w, shape.h, false);
+}
+
+void CropPage::chooseLayout(int index)
+{
+    const bool is3D = index > 0;
+    m_clip->setLayout(index == 2 ? SyntheticClip::TopAndBottom
+                                 : (is3D ? SyntheticClip::SideBySide : SyntheticClip::Flat));
+    m_viewer->setInputVideo(m_clip->frameSize(), is3D, index == 2, false);
+}
+
+// Host edits reshape the rectangle on every view and emit nothing, so the crop line is
+// brought up to date here.
+void CropPage::editLeft(int value)
+{
+    m_viewer->onFocusLeftChanged(value);
+    showCrop(m_viewer->focusRect());
+}
+
+void CropPage::editTop(int value)
+{
+    m_viewer->onFocusTopChanged(value);
+    showCrop(m_viewer->focusRect());
+}
+
+void CropPage::editWidth(int value)
+{
+    m_viewer->onFocusWidthChanged(value);
+    showCrop(m_viewer->focusRect());
+}
+
+void CropPage::editHeight(int value)
+{
+    m_viewer->onFocusHeightChanged(value);
+    showCrop(m_viewer->focusRect());
+}

@@ -1,0 +1,247 @@
+#include "UxVideoOperationViewer.h"
+
+#include "UxOperationScreen.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+bool isValid(const QRect &r)
+{
+    return r.left() <= r.right() && r.top() <= r.bottom();
+}
+
+} // namespace
+
+UxVideoOperationViewer::UxVideoOperationViewer(QWidget *parent)
+    : UxVideoViewer(parent)
+{
+    setAttribute(Qt::WA_MouseTracking);
+    m_first = new UxOperationScreen(this, this);
+    m_second = new UxOperationScreen(this, this);
+    connect(this, SIGNAL(videoRectChanged(QRect)), this, SLOT(onVideoRectChanged(QRect)));
+    connect(m_first, SIGNAL(focusRectChanged(QRect)), this, SLOT(onScreenFocusRectChanged(QRect)));
+    connect(m_second, SIGNAL(focusRectChanged(QRect)), this, SLOT(onScreenFocusRectChanged(QRect)));
+}
+
+void UxVideoOperationViewer::setLogicVideo(const QSize &szLogic, int nNum, int nDen,
+                                           const QRect &rcFocus, const QSize &szMin)
+{
+    // Displayed width of one logic pixel relative to its height; square without a shape.
+    const bool shaped = nNum >= 1 && nDen >= 1 && szLogic.width() >= 1 && szLogic.height() >= 1;
+    m_pixelAspect = shaped ? double(nNum) / nDen * szLogic.height() / szLogic.width() : 1.0;
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->setLogicVideo(szLogic, m_pixelAspect, rcFocus, szMin);
+    onVideoRectChanged(videoRect());
+}
+
+void UxVideoOperationViewer::followInputLayout(bool is3D, bool isTopBottom, bool isUnstretched)
+{
+    m_second->setActive(is3D);
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->set3DLayout(isUnstretched, isTopBottom);
+    onVideoRectChanged(videoRect());
+}
+
+void UxVideoOperationViewer::setInputVideo(const QSize &szVideo, bool is3D, bool isTopBottom,
+                                           bool isUnstretched)
+{
+    UxVideoViewer::setInputVideo(szVideo, is3D, isTopBottom, isUnstretched);
+    followInputLayout(is3D, isTopBottom, isUnstretched);
+}
+
+void UxVideoOperationViewer::update3DInput(bool is3D, bool isTopBottom, bool isUnstretched)
+{
+    UxVideoViewer::update3DInput(is3D, isTopBottom, isUnstretched);
+    followInputLayout(is3D, isTopBottom, isUnstretched);
+}
+
+QRect UxVideoOperationViewer::focusRect() const
+{
+    return m_first->focusRect();
+}
+
+double UxVideoOperationViewer::pixelAspect() const
+{
+    return m_pixelAspect;
+}
+
+void UxVideoOperationViewer::setFocusZoneKeepAspectRatioByLogic(bool keep, int nW, int nH,
+                                                                bool isKeepRect)
+{
+    m_first->setKeepAspectRatioByLogic(keep, nW, nH, isKeepRect);
+    m_second->setKeepAspectRatioByLogic(keep, nW, nH, isKeepRect);
+}
+
+void UxVideoOperationViewer::setFocusZoneKeepAspectRatioByView(bool keep, int nW, int nH,
+                                                               bool isKeepRect)
+{
+    m_first->setKeepAspectRatioByView(keep, nW, nH, isKeepRect);
+    m_second->setKeepAspectRatioByView(keep, nW, nH, isKeepRect);
+}
+
+void UxVideoOperationViewer::setShowFocusZone(bool show)
+{
+    m_first->setShowFocusZone(show);
+    m_second->setShowFocusZone(show);
+}
+
+bool UxVideoOperationViewer::showFocusZone() const
+{
+    return m_first->showFocusZone();
+}
+
+void UxVideoOperationViewer::setMaskUnfocusZone(bool mask)
+{
+    m_first->setMaskUnfocusZone(mask);
+    m_second->setMaskUnfocusZone(mask);
+}
+
+bool UxVideoOperationViewer::maskUnfocusZone() const
+{
+    return m_first->maskUnfocusZone();
+}
+
+void UxVideoOperationViewer::setClipRectColor(const QColor &color)
+{
+    m_first->setClipRectColor(color);
+    m_second->setClipRectColor(color);
+}
+
+void UxVideoOperationViewer::setClipRegionColor(const QColor &color)
+{
+    m_first->setClipRegionColor(color);
+    m_second->setClipRegionColor(color);
+}
+
+void UxVideoOperationViewer::reset()
+{
+    m_first->reset();
+    m_second->reset();
+    m_pixelAspect = 1.0;
+}
+
+void UxVideoOperationViewer::onFocusLeftChanged(int nValue)
+{
+    m_first->onFocusLeftChanged(nValue);
+    m_second->onFocusLeftChanged(nValue);
+}
+
+void UxVideoOperationViewer::onFocusTopChanged(int nValue)
+{
+    m_first->onFocusTopChanged(nValue);
+    m_second->onFocusTopChanged(nValue);
+}
+
+void UxVideoOperationViewer::onFocusWidthChanged(int nValue)
+{
+    m_first->onFocusWidthChanged(nValue);
+    m_second->onFocusWidthChanged(nValue);
+}
+
+void UxVideoOperationViewer::onFocusHeightChanged(int nValue)
+{
+    m_first->onFocusHeightChanged(nValue);
+    m_second->onFocusHeightChanged(nValue);
+}
+
+void UxVideoOperationViewer::onFocusRectChanged(const QRect &rcFocus)
+{
+    m_first->onFocusRectChanged(rcFocus);
+    m_second->onFocusRectChanged(rcFocus);
+}
+
+// A stereoscopic frame's views split the video rectangle; an odd size gives the
+// second view the extra row or column.
+void UxVideoOperationViewer::onVideoRectChanged(const QRect &rcVideo)
+{
+    QRect first = rcVideo;
+    QRect second = rcVideo;
+    if (is3D() && isTopBottom()) {
+        const int half = rcVideo.height() / 2;
+        first.setBottom(rcVideo.top() + half - 1);
+        second.setTop(rcVideo.top() + half);
+    } else if (is3D()) {
+        const int half = rcVideo.width() / 2;
+        first.setRight(rcVideo.left() + half - 1);
+        second.setLeft(rcVideo.left() + half);
+    }
+    m_first->setVideoRect(first);
+    m_second->setVideoRect(second);
+}
+
+// Whatever view is edited, the other shows the same rectangle.
+void UxVideoOperationViewer::onScreenFocusRectChanged(const QRect &rcFocus)
+{
+    if (sender() == m_first)
+        m_second->copyFocusFrom(m_first);
+    else if (sender() == m_second)
+        m_first->copyFocusFrom(m_second);
+    else
+        return;
+    Q_EMIT focusRectChanged(rcFocus);
+}
+
+UxOperationScreen *UxVideoOperationViewer::editorAt(const QPoint &pos) const
+{
+    if (m_first->videoRect().contains(pos))
+        return m_first;
+    if (m_second->videoRect().contains(pos))
+        return m_second;
+    return nullptr;
+}
+
+UxOperationScreen *UxVideoOperationViewer::draggingEditor() const
+{
+    if (m_first->isDragging())
+        return m_first;
+    if (m_second->isDragging())
+        return m_second;
+    return nullptr;
+}
+
+void UxVideoOperationViewer::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        UxOperationScreen *target = editorAt(event->pos());
+        if (target && target->mousePress(event->pos())) {
+            event->accept();
+            return;
+        }
+    }
+    UxVideoViewer::mousePressEvent(event); // a press off the rectangle plays or pauses
+}
+
+void UxVideoOperationViewer::mouseMoveEvent(QMouseEvent *event)
+{
+    UxOperationScreen *target = draggingEditor();
+    if (!target)
+        target = editorAt(event->pos());
+    if (!target) {
+        UxVideoViewer::mouseMoveEvent(event);
+        return;
+    }
+    target->mouseMove(event->pos());
+    event->accept();
+}
+
+void UxVideoOperationViewer::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (UxOperationScreen *target = draggingEditor()) {
+        target->mouseRelease(event->pos());
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void UxVideoOperationViewer::paintEvent(QPaintEvent *event)
+{
+    UxVideoViewer::paintEvent(event);
+    QPainter painter(this);
+    for (UxOperationScreen *editor : {m_first, m_second}) {
+        if (isValid(editor->videoRect()))
+            editor->paint(painter);
+    }
+}
