@@ -6,6 +6,7 @@
 #include "pages/ButtonsPage.h"
 #include "pages/CropPage.h"
 #include "pages/HelpersPage.h"
+#include "pages/SeekPage.h"
 #include "pages/VideoPage.h"
 
 #include <UxResourceMgr.h>
@@ -35,6 +36,7 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     addPage(new HelpersPage);
     addPage(new VideoPage(m_clip));
     addPage(new CropPage(m_clip));
+    addPage(new SeekPage(m_clip));
     m_clip->play();
     setCentralWidget(m_tabs);
     setZoom(UxResourceMgr::getZoomDPI());

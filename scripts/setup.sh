@@ -7,7 +7,7 @@ packages=(
     build-essential cmake
     qtbase5-dev qttools5-dev qttools5-dev-tools
     libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-wqy-microhei
 )
 
 missing=()

@@ -30,6 +30,9 @@ set(required
     "UxVideoFullScreenViewer::setControlBar(QWidget*)"
     "UxVideoOperationViewer::setLogicVideo(QSize const&, int, int, QRect const&, QSize const&)"
     "UxVideoOperationViewer::onFocusWidthChanged(int)"
+    "UxSlider::staticMetaObject"
+    "UxPlaySeekingBar::setTrimRangeMargin(QString const&)"
+    "UxTrimSeekingBar::eventFilter(QObject*, QEvent*)"
 )
 set(forbidden uxPaintNineSlice UxPackedText UxDisabledSkin uxTruncToInt UxFrameScaler
     uxCopyOpaqueRows UxOperationScreen)

@@ -181,6 +181,49 @@ Artwork stillPicture()
         }};
 }
 
+// The seek bar's groove: a dark track whose end caps lie outside the value range.
+Artwork seekGroove()
+{
+    return {"seek_groove", QSize(96, 16), [](QPainter &p, const QRectF &all, int) {
+                paintFace(p, all.adjusted(1, 2, -1, -2), QColor(0x3a, 0x3f, 0x48),
+                          QColor(0x30, 0x34, 0x3c), QColor(0x4c, 0x52, 0x5c), 6);
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(0x8a, 0x90, 0x9a));
+                p.drawEllipse(QPointF(12, 8), 3, 3); // the caps
+                p.drawEllipse(QPointF(all.width() - 12, 8), 3, 3);
+            }};
+}
+
+// What lies between the usable values: a bright fill with a light rim.
+Artwork seekTrimRange()
+{
+    return {"seek_trim_range", QSize(32, 16), [](QPainter &p, const QRectF &all, int) {
+                paintFace(p, all.adjusted(0, 2, 0, -2), QColor(0x5a, 0xa8, 0xff),
+                          QColor(0x2d, 0x74, 0xcc), QColor(0xa5, 0xcf, 0xff), 6);
+            }};
+}
+
+// A trim handle: a bracket that opens towards the kept range.
+Artwork trimHandle(const QString &name, bool left)
+{
+    return {name, QSize(24, 36), [left](QPainter &p, const QRectF &all, int) {
+                const qreal inner = left ? all.right() - 3 : all.left() + 3;
+                const qreal outer = left ? all.left() + 6 : all.right() - 6;
+                QPainterPath bracket;
+                bracket.moveTo(inner, 2);
+                bracket.lineTo(outer, 2);
+                bracket.quadTo(left ? all.left() + 2 : all.right() - 2, 2,
+                               left ? all.left() + 2 : all.right() - 2, 8);
+                bracket.lineTo(left ? all.left() + 2 : all.right() - 2, 28);
+                bracket.quadTo(left ? all.left() + 2 : all.right() - 2, 34, outer, 34);
+                bracket.lineTo(inner, 34);
+                bracket.closeSubpath();
+                p.setPen(QPen(QColor(0xff, 0xd2, 0x8a), 2));
+                p.setBrush(QColor(0xf0, 0x8c, 0x28));
+                p.drawPath(bracket);
+            }};
+}
+
 std::vector<Artwork> catalogue()
 {
     return {
@@ -201,6 +244,10 @@ std::vector<Artwork> catalogue()
         badge(),
         paddingTile(),
         stillPicture(),
+        seekGroove(),
+        seekTrimRange(),
+        trimHandle("trim_left", true),
+        trimHandle("trim_right", false),
     };
 }
 

@@ -2,6 +2,7 @@
 #define UXPACKEDTEXT_H
 
 #include <QChar>
+#include <QMargins>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,10 @@ public:
     const QStringList &parts() const { return m_parts; }
     QString part(int index) const;
     int number(int index) const;
+
+    // Margins written in the order top, right, bottom, left, as in CSS. Only a text of
+    // exactly four parts is read; false leaves margins as they were.
+    static bool readMargins(const QString &text, QMargins *margins);
 
 private:
     QStringList m_parts;

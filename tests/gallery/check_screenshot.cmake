@@ -1,7 +1,7 @@
 # Runs the gallery in screenshot mode and checks that it wrote a PNG of a plausible
 # window size (the width and height are read from the PNG header).
 file(REMOVE ${OUTPUT})
-execute_process(COMMAND ${GALLERY} --screenshot ${OUTPUT} --page ${PAGE} --zoom ${ZOOM}
+execute_process(COMMAND ${GALLERY} --screenshot ${OUTPUT} --page "${PAGE}" --zoom ${ZOOM}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "gallery exited with ${result}")

@@ -1,0 +1,140 @@
+#include "SeekPage.h"
+
+#include "SyntheticClip.h"
+
+#include <UxPlaySeekingBar.h>
+#include <UxSlider.h>
+#include <UxTrimSeekingBar.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QTranslator>
+#include <QVBoxLayout>
+
+namespace {
+
+QString seconds(int frames)
+{
+    return QString::number(double(frames) / SyntheticClip::kFramesPerSecond, 'f', 2);
+}
+
+QLabel *note(const QString &text, QWidget *parent)
+{
+    QLabel *l = new QLabel(text, parent);
+    l->setProperty("role", "note");
+    l->setWordWrap(true);
+    return l;
+}
+
+} // namespace
+
+SeekPage::SeekPage(SyntheticClip *clip, QWidget *parent)
+    : GalleryPage(tr("Seek and trim"), parent)
+    , m_clip(clip)
+    , m_seek(new UxPlaySeekingBar(this))
+    , m_trim(new UxTrimSeekingBar(this))
+    , m_trimText(new QLabel(this))
+    , m_tooltips(note(QString(), this))
+    , m_translator(new QTranslator(this))
+{
+    const int last = m_clip->frameCount() - 1;
+    m_seek->setOrientation(Qt::Horizontal);
+    m_seek->setRange(0, last);
+    // The bar follows the clip and seeks it; seeking to the same frame is no change.
+    connect(m_clip, SIGNAL(positionChanged(int)), m_seek, SLOT(setValue(int)));
+    connect(m_seek, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int)));
+
+    m_trim->setRange(0, last);
+    m_trim->setTrimStartEnd(2 * SyntheticClip::kFramesPerSecond,
+                            14 * SyntheticClip::kFramesPerSecond, SyntheticClip::kFramesPerSecond);
+    connect(m_trim, SIGNAL(trimStartChanged(int)), this, SLOT(showTrim()));
+    connect(m_trim, SIGNAL(trimEndChanged(int)), this, SLOT(showTrim()));
+    connect(m_trim, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int))); // preview the point
+
+    QVBoxLayout *page = new QVBoxLayout(this);
+    QLabel *title = new QLabel(tr("Seeking and trimming"), this);
+    title->setProperty("role", "title");
+    page->addWidget(title);
+    page->addWidget(note(tr("The seek bar follows the clip and seeks it; its bright part is the "
+                            "range kept by the trim bar below. Drag the trim handles; clicks "
+                            "outside the kept range are refused on the seek bar."),
+                         this));
+    page->addWidget(m_seek);
+    page->addSpacing(12);
+    page->addWidget(m_trim);
+    page->addWidget(m_trimText);
+
+    QFormLayout *options = new QFormLayout;
+    QSpinBox *minimum = new QSpinBox(this);
+    minimum->setRange(0, m_clip->frameCount());
+    minimum->setSuffix(tr(" frames"));
+    minimum->setValue(SyntheticClip::kFramesPerSecond);
+    connect(minimum, SIGNAL(valueChanged(int)), this, SLOT(setMinimumLength(int)));
+    options->addRow(tr("Minimum trim length"), minimum);
+    QComboBox *language = new QComboBox(this);
+    language->addItems(
+        {QStringLiteral("English"), QStringLiteral("Deutsch"), QStringLiteral("中文")});
+    connect(language, SIGNAL(activated(int)), this, SLOT(chooseLanguage(int)));
+    options->addRow(tr("Language"), language);
+    options->addRow(tr("Handle tooltips"), m_tooltips);
+    page->addLayout(options);
+    page->addWidget(makeSliderComparison());
+    page->addStretch(1);
+    showTrim();
+}
+
+QWidget *SeekPage::makeSliderComparison()
+{
+    QWidget *box = new QWidget(this);
+    QGridLayout *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    UxSlider *jumping = new UxSlider(box);
+    QSlider *paging = new QSlider(box);
+    for (QSlider *slider : {static_cast<QSlider *>(jumping), paging}) {
+        slider->setOrientation(Qt::Horizontal);
+        slider->setRange(0, 100);
+        slider->setValue(30);
+    }
+    grid->addWidget(note(tr("UxSlider: a click jumps to the value under the mouse"), box), 0, 0);
+    grid->addWidget(note(tr("QSlider: a click pages towards it"), box), 0, 1);
+    grid->addWidget(jumping, 1, 0);
+    grid->addWidget(paging, 1, 1);
+    return box;
+}
+
+void SeekPage::showTrim()
+{
+    const int start = m_trim->trimStart();
+    const int end = m_trim->trimEnd();
+    m_seek->setUsableRange(start, end);
+    m_trimText->setText(tr("Kept: from %1 s to %2 s, %3 s long")
+                            .arg(seconds(start), seconds(end), seconds(m_trim->trimLength())));
+    const auto tip = [this](const char *name) {
+        return m_trim->findChild<QToolButton *>(QLatin1String(name))->toolTip();
+    };
+    m_tooltips->setText(QStringLiteral("“%1” · “%2”").arg(tip("btnTrimLeft"), tip("btnTrimRight")));
+}
+
+void SeekPage::setMinimumLength(int frames)
+{
+    m_trim->setTrimStartEnd(m_trim->trimStart(), m_trim->trimEnd(), frames);
+}
+
+// As a host does it: one translator for the library, installed or removed; the
+// language change event retranslates the widgets.
+void SeekPage::chooseLanguage(int index)
+{
+    QCoreApplication::removeTranslator(m_translator);
+    const char *const locales[] = {nullptr, "de", "zh_CN"};
+    if (index > 0 && index < 3 &&
+        m_translator->load(QLocale(locales[index]), QStringLiteral("commonctrls"),
+                           QStringLiteral("_"), QStringLiteral(":/translations")))
+        QCoreApplication::installTranslator(m_translator);
+    QCoreApplication::processEvents(); // deliver the language change first
+    showTrim();
+}

@@ -1,0 +1,40 @@
+#ifndef SEEKPAGE_H
+#define SEEKPAGE_H
+
+#include "GalleryPage.h"
+
+class QComboBox;
+class QLabel;
+class QSpinBox;
+class QTranslator;
+class SyntheticClip;
+class UxPlaySeekingBar;
+class UxTrimSeekingBar;
+
+// Seeking and trimming: a skinned seek bar that follows and seeks the clip and shows
+// the kept range; a trim bar that sets that range; a click-to-position slider beside a
+// plain QSlider; and a language switch for the library's translated texts.
+class SeekPage : public GalleryPage
+{
+    Q_OBJECT
+
+public:
+    explicit SeekPage(SyntheticClip *clip, QWidget *parent = nullptr);
+
+private Q_SLOTS:
+    void showTrim();
+    void setMinimumLength(int frames);
+    void chooseLanguage(int index);
+
+private:
+    QWidget *makeSliderComparison();
+
+    SyntheticClip *m_clip;
+    UxPlaySeekingBar *m_seek;
+    UxTrimSeekingBar *m_trim;
+    QLabel *m_trimText;
+    QLabel *m_tooltips;
+    QTranslator *m_translator;
+};
+
+#endif // SEEKPAGE_H

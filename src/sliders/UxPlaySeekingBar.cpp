@@ -1,0 +1,239 @@
+#include "UxPlaySeekingBar.h"
+
+#include "UxSliderAxis.h"
+#include "frame/UxNineSlice.h"
+#include "frame/UxPackedText.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionSlider>
+
+namespace {
+
+QRect grooveOf(const QSlider &slider, const QStyleOptionSlider &option)
+{
+    return slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove,
+                                          &slider);
+}
+
+QRect handleOf(const QSlider &slider, const QStyleOptionSlider &option)
+{
+    return slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle,
+                                          &slider);
+}
+
+} // namespace
+
+UxPlaySeekingBar::UxPlaySeekingBar(QWidget *parent)
+    : QSlider(parent)
+{
+}
+
+void UxPlaySeekingBar::setUsableRange(int nMin, int nMax)
+{
+    m_minUsable = nMin;
+    m_maxUsable = nMax;
+    update();
+}
+
+void UxPlaySeekingBar::setMinUsablePos(int nValue)
+{
+    m_minUsable = nValue;
+    update();
+}
+
+void UxPlaySeekingBar::setMaxUsablePos(int nValue)
+{
+    m_maxUsable = nValue;
+    update();
+}
+
+int UxPlaySeekingBar::minUsablePos() const
+{
+    return m_minUsable;
+}
+
+int UxPlaySeekingBar::maxUsablePos() const
+{
+    return m_maxUsable;
+}
+
+void UxPlaySeekingBar::setOutterTrimRangeClickable(bool isClickable)
+{
+    m_outerClickable = isClickable;
+}
+
+bool UxPlaySeekingBar::isOutterTrimRangeClickable() const
+{
+    return m_outerClickable;
+}
+
+void UxPlaySeekingBar::setTrimRangeShowOnly(bool isShowOnly)
+{
+    m_showOnly = isShowOnly;
+}
+
+bool UxPlaySeekingBar::isTrimRangeShowOnly() const
+{
+    return m_showOnly;
+}
+
+void UxPlaySeekingBar::setTrimRangeImage(const QString &strImage)
+{
+    m_trimRangeImagePath = strImage;
+    m_trimRangeSkin = CommonCtrls::getPixmapFromString(strImage);
+}
+
+QString UxPlaySeekingBar::trimRangeImage() const
+{
+    return m_trimRangeImagePath;
+}
+
+void UxPlaySeekingBar::setTrimRangeMargin(const QString &strMargin)
+{
+    if (strMargin.isEmpty() || strMargin == trimRangeMargin())
+        return;
+    QMargins margins;
+    if (UxPackedText::readMargins(strMargin, &margins))
+        m_trimRangeMargins =
+            QRect(QPoint(margins.left(), margins.top()), QPoint(margins.right(), margins.bottom()));
+}
+
+QString UxPlaySeekingBar::trimRangeMargin() const
+{
+    const QRect &m = m_trimRangeMargins;
+    return QStringLiteral("%1,%2,%3,%4").arg(m.top()).arg(m.right()).arg(m.bottom()).arg(m.left());
+}
+
+void UxPlaySeekingBar::setGrooveOutterSpace(const QString &strSpace)
+{
+    if (strSpace.isEmpty() || strSpace == grooveOutterSpace())
+        return;
+    const UxPackedText parts(strSpace);
+    if (parts.count() != 2)
+        return;
+    m_grooveMinOuter = parts.number(0);
+    m_grooveMaxOuter = parts.number(1);
+}
+
+QString UxPlaySeekingBar::grooveOutterSpace() const
+{
+    return QStringLiteral("%1,%2").arg(m_grooveMinOuter).arg(m_grooveMaxOuter);
+}
+
+int UxPlaySeekingBar::grooveMinOutter() const
+{
+    return m_grooveMinOuter;
+}
+
+int UxPlaySeekingBar::grooveMaxOutter() const
+{
+    return m_grooveMaxOuter;
+}
+
+QSize UxPlaySeekingBar::handleSize() const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return handleOf(*this, option).size();
+}
+
+int UxPlaySeekingBar::pixelPosToRangeValue(int pos) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const UxSliderAxis axis(grooveOf(*this, option), orientation(), m_grooveMinOuter,
+                            m_grooveMaxOuter, option.upsideDown);
+    return axis.valueAt(pos, minimum(), maximum());
+}
+
+int UxPlaySeekingBar::rangeValueToPixelPos(int value) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const UxSliderAxis axis(grooveOf(*this, option), orientation(), m_grooveMinOuter,
+                            m_grooveMaxOuter, option.upsideDown);
+    return axis.pixelOf(value, minimum(), maximum());
+}
+
+int UxPlaySeekingBar::calcGlobalPosByValue(int nValue)
+{
+    const int p = rangeValueToPixelPos(nValue);
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const QPoint global = mapToGlobal(horizontal ? QPoint(p, 0) : QPoint(0, p));
+    return horizontal ? global.x() : global.y();
+}
+
+int UxPlaySeekingBar::calcValueByGlobalPos(const QPoint &pos)
+{
+    const QPoint local = mapFromGlobal(pos);
+    return pixelPosToRangeValue(orientation() == Qt::Horizontal ? local.x() : local.y());
+}
+
+void UxPlaySeekingBar::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled()) {
+        QSlider::mousePressEvent(event);
+        return;
+    }
+    if (m_showOnly)
+        return; // swallowed: no jump, no drag
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    if (handleOf(*this, option).contains(event->pos())) {
+        QSlider::mousePressEvent(event);
+        return;
+    }
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const int target = pixelPosToRangeValue(horizontal ? event->pos().x() : event->pos().y());
+    if (target == value())
+        return;
+    const bool usable =
+        qMin(m_minUsable, m_maxUsable) <= target && target <= qMax(m_minUsable, m_maxUsable);
+    if (!m_outerClickable && !usable)
+        return;
+    triggerAction(QAbstractSlider::SliderMove);
+    setValue(target);
+}
+
+bool UxPlaySeekingBar::scaleTrimRangeImage(QPixmap &target, const QSize &size)
+{
+    const QRect &m = m_trimRangeMargins;
+    return uxPaintNineSlice(m_trimRangeSkin, QMargins(m.left(), m.top(), m.right(), m.bottom()),
+                            target, size);
+}
+
+void UxPlaySeekingBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_SliderGroove;
+    if (tickPosition() != QSlider::NoTicks)
+        option.subControls |= QStyle::SC_SliderTickmarks;
+    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+
+    if (!m_trimRangeSkin.isNull()) {
+        // The skin covers the whole groove; only its part between the usable values,
+        // those two pixels excluded, shows.
+        const QRect groove = grooveOf(*this, option);
+        QRect clip = groove;
+        if (orientation() == Qt::Horizontal) {
+            clip.setLeft(rangeValueToPixelPos(m_minUsable) + 1);
+            clip.setRight(rangeValueToPixelPos(m_maxUsable) - 1);
+        } else {
+            clip.setBottom(rangeValueToPixelPos(m_minUsable) - 1);
+            clip.setTop(rangeValueToPixelPos(m_maxUsable) + 1);
+        }
+        painter.setClipRect(clip, Qt::ReplaceClip);
+        QPixmap skin(groove.size());
+        scaleTrimRangeImage(skin, groove.size());
+        painter.drawPixmap(groove, skin);
+        painter.setClipRect(rect(), Qt::ReplaceClip);
+    }
+
+    if (!m_showOnly) {
+        option.subControls = QStyle::SC_SliderHandle;
+        style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+    }
+}
