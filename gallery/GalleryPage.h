@@ -1,6 +1,8 @@
 #ifndef GALLERYPAGE_H
 #define GALLERYPAGE_H
 
+#include <QLabel>
+#include <QVariant>
 #include <QWidget>
 
 // One page of the gallery. refresh() runs after every change of the zoom factor or of
@@ -18,6 +20,16 @@ public:
     }
 
     QString title() const { return m_title; }
+
+    // A label that the gallery's style sheet styles by its role: "title", "note" or
+    // "column".
+    static QLabel *makeLabel(const QString &text, const char *role, QWidget *parent)
+    {
+        QLabel *label = new QLabel(text, parent);
+        label->setProperty("role", QString::fromLatin1(role));
+        label->setWordWrap(true);
+        return label;
+    }
     virtual void refresh() {}
 
 Q_SIGNALS:

@@ -18,14 +18,6 @@ namespace {
 
 const QSize kButtonArtwork(240, 64); // the button artwork's size in artwork units
 
-QLabel *label(const QString &text, const char *role, QWidget *parent)
-{
-    QLabel *l = new QLabel(text, parent);
-    l->setProperty("role", role);
-    l->setWordWrap(true);
-    return l;
-}
-
 // The push-button rules of the gallery's style sheet, as the current zoom expands them.
 QString pushButtonRules()
 {
@@ -46,19 +38,19 @@ ButtonsPage::ButtonsPage(QWidget *parent)
     , m_styleExcerpt(new QPlainTextEdit(this))
 {
     QVBoxLayout *page = new QVBoxLayout(this);
-    page->addWidget(label(tr("Skinned push buttons"), "title", this));
-    page->addWidget(label(tr("While disabled, UxPushButton paints a disabled-state image and "
-                             "its own caption over the normal button. Both come from the "
-                             "style sheet: qproperty-disableImage and "
-                             "qproperty-disableTextInfo."),
-                          "note", this));
+    page->addWidget(makeLabel(tr("Skinned push buttons"), "title", this));
+    page->addWidget(makeLabel(tr("While disabled, UxPushButton paints a disabled-state image and "
+                                 "its own caption over the normal button. Both come from the "
+                                 "style sheet: qproperty-disableImage and "
+                                 "qproperty-disableTextInfo."),
+                              "note", this));
 
     QHBoxLayout *columns = new QHBoxLayout;
     page->addLayout(columns, 1);
 
     QGridLayout *grid = new QGridLayout;
-    grid->addWidget(label(tr("Enabled"), "column", this), 0, 0);
-    grid->addWidget(label(tr("Disabled"), "column", this), 0, 1);
+    grid->addWidget(makeLabel(tr("Enabled"), "column", this), 0, 0);
+    grid->addWidget(makeLabel(tr("Disabled"), "column", this), 0, 1);
     const QList<QPair<QString, QString>> skins = {{"play", tr("Play")},
                                                   {"record", tr("Record")},
                                                   {"export", tr("Export")},
@@ -83,7 +75,7 @@ ButtonsPage::ButtonsPage(QWidget *parent)
     setTransportEnabled(false);
     side->addWidget(enable);
     side->addWidget(m_transport);
-    side->addWidget(label(tr("The rule behind the Play button at this zoom:"), "note", this));
+    side->addWidget(makeLabel(tr("The rule behind the Play button at this zoom:"), "note", this));
     m_styleExcerpt->setReadOnly(true);
     side->addWidget(m_styleExcerpt, 1);
     columns->addLayout(side, 1);

@@ -45,16 +45,11 @@ CropPage::CropPage(SyntheticClip *clip, QWidget *parent)
     connect(m_viewer, SIGNAL(focusRectChanged(QRect)), this, SLOT(showCrop(QRect)));
 
     QVBoxLayout *page = new QVBoxLayout(this);
-    QLabel *title = new QLabel(tr("Crop editor"), this);
-    title->setProperty("role", "title");
-    page->addWidget(title);
-    QLabel *note = new QLabel(tr("Drag the rectangle or its eight handles; the spin boxes "
+    page->addWidget(makeLabel(tr("Crop editor"), "title", this));
+    page->addWidget(makeLabel(tr("Drag the rectangle or its eight handles; the spin boxes "
                                  "follow, and editing them moves the rectangle. A click off "
                                  "the rectangle pauses or resumes the clip."),
-                              this);
-    note->setProperty("role", "note");
-    note->setWordWrap(true);
-    page->addWidget(note);
+                              "note", this));
     QHBoxLayout *row = new QHBoxLayout;
     row->addWidget(m_viewer, 1);
     row->addWidget(makeControls());

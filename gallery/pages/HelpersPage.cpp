@@ -37,14 +37,6 @@ QString marginsText(const QMargins &m)
         .arg(m.bottom());
 }
 
-QLabel *note(const QString &text, QWidget *parent)
-{
-    QLabel *l = new QLabel(text, parent);
-    l->setProperty("role", "note");
-    l->setWordWrap(true);
-    return l;
-}
-
 void showPixmap(QLabel *image, QLabel *caption, const QString &path)
 {
     const QPixmap pixmap = CommonCtrls::getPixmapFromString(path);
@@ -62,18 +54,16 @@ HelpersPage::HelpersPage(QWidget *parent)
           new QCheckBox(tr("Host parameter NoUserDpiChange = 1 (artwork keeps its size)"), this))
     , m_table(new QTableWidget(0, 3, this))
     , m_chosenImage(new QLabel(this))
-    , m_chosenCaption(note(QString(), this))
+    , m_chosenCaption(makeLabel(QString(), "note", this))
     , m_plainImage(new QLabel(this))
-    , m_plainCaption(note(QString(), this))
+    , m_plainCaption(makeLabel(QString(), "note", this))
 {
     QVBoxLayout *page = new QVBoxLayout(this);
-    QLabel *title = new QLabel(tr("Zoom and image helpers"), this);
-    title->setProperty("role", "title");
-    page->addWidget(title);
-    page->addWidget(note(tr("Artwork is drawn at twice its size at 100 %. CommonCtrls brings "
-                            "lengths and images to the host's zoom factor and picks \"@2x\" "
-                            "files on screens with a device-pixel ratio above 1."),
-                         this));
+    page->addWidget(makeLabel(tr("Zoom and image helpers"), "title", this));
+    page->addWidget(makeLabel(tr("Artwork is drawn at twice its size at 100 %. CommonCtrls brings "
+                                 "lengths and images to the host's zoom factor and picks \"@2x\" "
+                                 "files on screens with a device-pixel ratio above 1."),
+                              "note", this));
     page->addWidget(m_switch);
     connect(m_switch, SIGNAL(toggled(bool)), this, SLOT(setZoomSwitchedOff(bool)));
 
@@ -85,8 +75,10 @@ HelpersPage::HelpersPage(QWidget *parent)
     page->addWidget(m_table);
 
     QGridLayout *images = new QGridLayout;
-    images->addWidget(note(tr("getImagePathByDpi, then getPixmapFromString:"), this), 0, 0);
-    images->addWidget(note(tr("The plain file through getPixmapFromString:"), this), 0, 1);
+    images->addWidget(makeLabel(tr("getImagePathByDpi, then getPixmapFromString:"), "note", this),
+                      0, 0);
+    images->addWidget(makeLabel(tr("The plain file through getPixmapFromString:"), "note", this), 0,
+                      1);
     images->addWidget(m_chosenImage, 1, 0);
     images->addWidget(m_plainImage, 1, 1);
     images->addWidget(m_chosenCaption, 2, 0);

@@ -23,14 +23,6 @@ QString seconds(int frames)
     return QString::number(double(frames) / SyntheticClip::kFramesPerSecond, 'f', 2);
 }
 
-QLabel *note(const QString &text, QWidget *parent)
-{
-    QLabel *l = new QLabel(text, parent);
-    l->setProperty("role", "note");
-    l->setWordWrap(true);
-    return l;
-}
-
 } // namespace
 
 SeekPage::SeekPage(SyntheticClip *clip, QWidget *parent)
@@ -39,7 +31,7 @@ SeekPage::SeekPage(SyntheticClip *clip, QWidget *parent)
     , m_seek(new UxPlaySeekingBar(this))
     , m_trim(new UxTrimSeekingBar(this))
     , m_trimText(new QLabel(this))
-    , m_tooltips(note(QString(), this))
+    , m_tooltips(makeLabel(QString(), "note", this))
     , m_translator(new QTranslator(this))
 {
     const int last = m_clip->frameCount() - 1;
@@ -57,13 +49,12 @@ SeekPage::SeekPage(SyntheticClip *clip, QWidget *parent)
     connect(m_trim, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int))); // preview the point
 
     QVBoxLayout *page = new QVBoxLayout(this);
-    QLabel *title = new QLabel(tr("Seeking and trimming"), this);
-    title->setProperty("role", "title");
-    page->addWidget(title);
-    page->addWidget(note(tr("The seek bar follows the clip and seeks it; its bright part is the "
-                            "range kept by the trim bar below. Drag the trim handles; clicks "
-                            "outside the kept range are refused on the seek bar."),
-                         this));
+    page->addWidget(makeLabel(tr("Seeking and trimming"), "title", this));
+    page->addWidget(
+        makeLabel(tr("The seek bar follows the clip and seeks it; its bright part is the "
+                     "range kept by the trim bar below. Drag the trim handles; clicks "
+                     "outside the kept range are refused on the seek bar."),
+                  "note", this));
     page->addWidget(m_seek);
     page->addSpacing(12);
     page->addWidget(m_trim);
@@ -100,8 +91,9 @@ QWidget *SeekPage::makeSliderComparison()
         slider->setRange(0, 100);
         slider->setValue(30);
     }
-    grid->addWidget(note(tr("UxSlider: a click jumps to the value under the mouse"), box), 0, 0);
-    grid->addWidget(note(tr("QSlider: a click pages towards it"), box), 0, 1);
+    grid->addWidget(
+        makeLabel(tr("UxSlider: a click jumps to the value under the mouse"), "note", box), 0, 0);
+    grid->addWidget(makeLabel(tr("QSlider: a click pages towards it"), "note", box), 0, 1);
     grid->addWidget(jumping, 1, 0);
     grid->addWidget(paging, 1, 1);
     return box;

@@ -34,14 +34,6 @@ QComboBox *colourChoice(int initial, QWidget *parent)
     return box;
 }
 
-QLabel *note(const QString &text, QWidget *parent)
-{
-    QLabel *l = new QLabel(text, parent);
-    l->setProperty("role", "note");
-    l->setWordWrap(true);
-    return l;
-}
-
 } // namespace
 
 VideoPage::VideoPage(SyntheticClip *clip, QWidget *parent)
@@ -67,12 +59,10 @@ VideoPage::VideoPage(SyntheticClip *clip, QWidget *parent)
     connect(m_viewer, SIGNAL(outFullscreen()), this, SLOT(leaveFullScreen()));
 
     QVBoxLayout *page = new QVBoxLayout(this);
-    QLabel *title = new QLabel(tr("Video surface"), this);
-    title->setProperty("role", "title");
-    page->addWidget(title);
-    page->addWidget(note(tr("Click to pause or resume, double-click for full screen (Escape "
-                            "leaves), wheel or arrow keys for the volume."),
-                         this));
+    page->addWidget(makeLabel(tr("Video surface"), "title", this));
+    page->addWidget(makeLabel(tr("Click to pause or resume, double-click for full screen (Escape "
+                                 "leaves), wheel or arrow keys for the volume."),
+                              "note", this));
     QHBoxLayout *row = new QHBoxLayout;
     row->addWidget(m_viewer, 1);
     row->addWidget(makeControls());
