@@ -6,6 +6,7 @@
 #include "pages/ButtonsPage.h"
 #include "pages/CropPage.h"
 #include "pages/HelpersPage.h"
+#include "pages/ProgressPage.h"
 #include "pages/SeekPage.h"
 #include "pages/VideoPage.h"
 
@@ -34,6 +35,7 @@ GalleryWindow::GalleryWindow(QWidget *parent)
 
     addPage(new ButtonsPage);
     addPage(new HelpersPage);
+    addPage(new ProgressPage);
     addPage(new VideoPage(m_clip));
     addPage(new CropPage(m_clip));
     addPage(new SeekPage(m_clip));

@@ -33,9 +33,11 @@ set(required
     "UxSlider::staticMetaObject"
     "UxPlaySeekingBar::setTrimRangeMargin(QString const&)"
     "UxTrimSeekingBar::eventFilter(QObject*, QEvent*)"
+    "UxProgressBar::setDoubleValue(int, int)"
+    "UxCircleProgressBar::setValue(int)"
 )
 set(forbidden uxPaintNineSlice UxPackedText UxDisabledSkin uxTruncToInt UxFrameScaler
-    uxCopyOpaqueRows UxOperationScreen)
+    uxCopyOpaqueRows UxOperationScreen uxCircleArc)
 
 foreach(symbol IN LISTS required)
     string(FIND "${symbols}" "${symbol}" at)

@@ -224,6 +224,46 @@ Artwork trimHandle(const QString &name, bool left)
             }};
 }
 
+// The progress bar's skins: a sunken track and a glossy fill, nine-sliced by the bar.
+Artwork progressSkin(const QString &name, bool fill)
+{
+    return {name, QSize(64, 32), [fill](QPainter &p, const QRectF &all, int) {
+                if (fill)
+                    paintFace(p, all.adjusted(2, 2, -2, -2), QColor(0x6a, 0xb4, 0xff),
+                              QColor(0x1f, 0x6a, 0xd0), QColor(0xb4, 0xd8, 0xff), 12);
+                else
+                    paintFace(p, all, QColor(0x1a, 0x1d, 0x22), QColor(0x2a, 0x2f, 0x37),
+                              QColor(0x45, 0x4b, 0x55), 14);
+            }};
+}
+
+// The circle indicator's layers: a soft disc under everything, a grey ring and the
+// coloured ring that the sector reveals. The ring's size passes the zoom rule twice,
+// so it is drawn at four times its size at 100 %.
+Artwork circleLayer(const QString &name, int layer, int size)
+{
+    return {name, QSize(size, size), [layer](QPainter &p, const QRectF &all, int) {
+                const QPointF c = all.center();
+                const qreal unit = all.width() / 320; // drawn for 320, scaled to the size
+                if (layer == 0) {
+                    QRadialGradient glow(c, all.width() / 2);
+                    glow.setColorAt(0, QColor(0x2f, 0x6f, 0xc2, 120));
+                    glow.setColorAt(1, QColor(0x2f, 0x6f, 0xc2, 0));
+                    p.setPen(Qt::NoPen);
+                    p.setBrush(glow);
+                    p.drawEllipse(all);
+                    return;
+                }
+                QConicalGradient sweep(c, 90);
+                sweep.setColorAt(0, QColor(0x5a, 0xe0, 0xff));
+                sweep.setColorAt(1, QColor(0x2d, 0x74, 0xcc));
+                p.setPen(QPen(layer == 1 ? QBrush(QColor(0x3a, 0x3f, 0x48)) : QBrush(sweep),
+                              36 * unit, Qt::SolidLine, Qt::FlatCap));
+                p.setBrush(Qt::NoBrush);
+                p.drawEllipse(c, 130 * unit, 130 * unit);
+            }};
+}
+
 std::vector<Artwork> catalogue()
 {
     return {
@@ -248,6 +288,14 @@ std::vector<Artwork> catalogue()
         seekTrimRange(),
         trimHandle("trim_left", true),
         trimHandle("trim_right", false),
+        progressSkin("progress_background", false),
+        progressSkin("progress_fill", true),
+        circleLayer("circle_mask", 0, 320),
+        circleLayer("circle_bg", 1, 320),
+        circleLayer("circle_progress", 2, 320),
+        circleLayer("circle_mask_small", 0, 200),
+        circleLayer("circle_bg_small", 1, 200),
+        circleLayer("circle_progress_small", 2, 200),
     };
 }
 
