@@ -53,14 +53,8 @@ void TestDisabledSkin::infoText_data()
         << Form::Long << QStringList{"7"} << Fields{0, 0, 0, 0, 0, 0, black};
     QTest::newRow("long: empty field counts 0")
         << Form::Long << QStringList{"1,,3,4,5,6"} << Fields{1, 0, 3, 4, 5, 6, black};
-    QTest::newRow("long: five fields take only the image")
-        << Form::Long << QStringList{"1,2,3,4,5"} << Fields{1, 2, 0, 0, 0, 0, black};
     QTest::newRow("long: seven fields keep the colour")
         << Form::Long << QStringList{"1,2,3,4,5,6,7"} << Fields{1, 2, 3, 4, 5, 6, black};
-    QTest::newRow("long: eleven fields keep the colour")
-        << Form::Long << QStringList{"1,2,3,4,5,6,7,8,9,10,11"} << Fields{1, 2, 3, 4, 5, 6, black};
-    QTest::newRow("long: not numbers count 0")
-        << Form::Long << QStringList{"a,b,c,d,e,f,g,h,i"} << Fields{0, 0, 0, 0, 0, 0, black};
     QTest::newRow("long: later short text keeps the caption")
         << Form::Long << QStringList{"2,4,10,20,5,16,153,153,153", "8,9"}
         << Fields{8, 9, 10, 20, 5, 16, QColor(153, 153, 153)};
@@ -73,8 +67,6 @@ void TestDisabledSkin::infoText_data()
 
     QTest::newRow("short: two fields")
         << Form::Short << QStringList{"0,20"} << Fields{0, 20, 0, 0, 0, 0, black};
-    QTest::newRow("short: caption x from four fields")
-        << Form::Short << QStringList{"1,2,3,4"} << Fields{1, 2, 3, 4, 0, 0, black};
     QTest::newRow("short: six fields keep the colour, no caption top")
         << Form::Short << QStringList{"1,2,3,4,10,20"} << Fields{1, 2, 3, 4, 0, 0, black};
     QTest::newRow("short: seven fields, opaque colour")
@@ -83,8 +75,6 @@ void TestDisabledSkin::infoText_data()
     QTest::newRow("short: eight fields carry alpha")
         << Form::Short << QStringList{"1,2,3,4,5,6,7,8"}
         << Fields{1, 2, 3, 4, 0, 0, QColor(5, 6, 7, 8)};
-    QTest::newRow("short: nine fields keep the colour")
-        << Form::Short << QStringList{"1,2,3,4,5,6,7,8,9"} << Fields{1, 2, 3, 4, 0, 0, black};
 }
 
 void TestDisabledSkin::infoText()
