@@ -27,172 +27,165 @@ class TestCommonCtrls : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void cleanup();
-    void zoomSwitch_data();
-    void zoomSwitch();
-    void adjustedLengths_data();
-    void adjustedLengths();
-    void imagePaths_data();
-    void imagePaths();
-    void loadedImages_data();
-    void loadedImages();
+    void initTestCase()
+    {
+        m_ratio = qGuiApp->devicePixelRatio();
+        if (!qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+            QCOMPARE(m_ratio, qgetenv("QT_SCALE_FACTOR").toDouble()); // the variant took effect
+        QVERIFY(CommonCtrls::g_bMediaShowTooptip);
+        QCOMPARE(UxResourceMgr::getZoomDPI(), 1.0);
+        UxResourceMgr::setZoomDPI(1.5); // the switch was never set: scaling applies
+        QCOMPARE(CommonCtrls::SizeAdujstDpi(QSize(20, 10)), QSize(15, 7));
+
+        QVERIFY(QDir::setCurrent(m_files.path())); // the image paths below are relative
+        for (const char *path : {"a/b.png", "a/b@2x.png", "c.png", ".png", "@2x.png", "dir.d/file",
+                                 "dir@2x.d/file", "noext", "x.tar.gz", "x.tar@2x.gz"}) {
+            QDir().mkpath(QFileInfo(path).path());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+    }
+
+    void cleanup()
+    {
+        UxResourceMgr::setZoomDPI(1.0);
+        setSwitch(QStringLiteral("0"));
+    }
+
+    void zoomSwitch_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("off");
+        for (const char *on : {"1", "01", " 1 "})
+            QTest::newRow(on) << on << true;
+        for (const char *off : {"", "0", "2", "yes", "1.0"})
+            QTest::newRow(off) << off << false;
+    }
+
+    // Switched off, getDpi reports 1.0 but lengths stay at full artwork scale.
+    void zoomSwitch()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, off);
+        UxResourceMgr::setZoomDPI(1.5);
+        setSwitch(text);
+        QCOMPARE(CommonCtrls::getDpi(), off ? 1.0 : 1.5);
+        QCOMPARE(CommonCtrls::SizeAdujstDpi(QSize(21, 11)), off ? QSize(21, 11) : QSize(15, 8));
+        QCOMPARE(CommonCtrls::RectAdujstDpi(QRect(5, 5, 21, 11)),
+                 off ? QRect(5, 5, 21, 11) : QRect(5, 5, 15, 8));
+        QCOMPARE(CommonCtrls::MarginsAdujstDpi(QMargins(4, 3, 2, 1)),
+                 off ? QMargins(4, 3, 2, 1) : QMargins(3, 2, 1, 0));
+    }
+
+    void adjustedLengths_data()
+    {
+        const int intMax = std::numeric_limits<int>::max();
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("1.0 halves, truncating") << 1.0 << 21 << 10;
+        QTest::newRow("1.25") << 1.25 << 20 << 12;
+        QTest::newRow("1.5") << 1.5 << 20 << 15;
+        QTest::newRow("2.0 keeps") << 2.0 << 20 << 20;
+        QTest::newRow("negative toward zero") << 1.0 << -3 << -1;
+        QTest::newRow("huge zoom saturates") << 1e300 << 20 << intMax;
+        QTest::newRow("NaN zoom gives 0") << std::numeric_limits<double>::quiet_NaN() << 20 << 0;
+    }
+
+    void adjustedLengths()
+    {
+        QFETCH(double, zoom);
+        QFETCH(int, length);
+        QFETCH(int, expected);
+        UxResourceMgr::setZoomDPI(zoom);
+        QCOMPARE(CommonCtrls::SizeAdujstDpi(QSize(length, length)), QSize(expected, expected));
+        QCOMPARE(CommonCtrls::MarginsAdujstDpi(QMargins(length, 0, 0, length)),
+                 QMargins(expected, 0, 0, expected));
+        const QRect rect = CommonCtrls::RectAdujstDpi(QRect(7, -2, length, length));
+        QCOMPARE(rect.topLeft(), QPoint(7, -2));
+        QCOMPARE(rect.height(), expected);
+    }
+
+    void imagePaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("aboveRatio1"); // at ratio 1 the path itself
+        QTest::addColumn<Scale>("scaleAtRatio1");
+        QTest::addColumn<Scale>("scaleAboveRatio1");
+        QTest::newRow("variant present") << "a/b.png"
+                                         << "a/b@2x.png" << Scale::Untouched << Scale::PixelRatio;
+        QTest::newRow("variant missing") << "c.png"
+                                         << "c.png" << Scale::Untouched << Scale::One;
+        QTest::newRow("neither file") << "missing.png"
+                                      << "missing.png" << Scale::One << Scale::One;
+        QTest::newRow("only dot at index 0") << ".png"
+                                             << ".png" << Scale::Untouched << Scale::Untouched;
+        QTest::newRow("dot in a directory")
+            << "dir.d/file"
+            << "dir@2x.d/file" << Scale::Untouched << Scale::PixelRatio;
+        QTest::newRow("no dot") << "noext"
+                                << "noext" << Scale::Untouched << Scale::Untouched;
+        QTest::newRow("before the last dot")
+            << "x.tar.gz"
+            << "x.tar@2x.gz" << Scale::Untouched << Scale::PixelRatio;
+    }
+
+    void imagePaths()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, aboveRatio1);
+        QFETCH(Scale, scaleAtRatio1);
+        QFETCH(Scale, scaleAboveRatio1);
+        const bool above = m_ratio > 1.0;
+        setSwitch(QStringLiteral("1")); // plays no part in the choice
+        QCOMPARE(CommonCtrls::getImagePathByDpi(path), above ? aboveRatio1 : path);
+        double scale = 7.0;
+        QCOMPARE(CommonCtrls::getGifPath(path, scale), above ? aboveRatio1 : path);
+        const Scale expected = above ? scaleAboveRatio1 : scaleAtRatio1;
+        QCOMPARE(scale, expected == Scale::Untouched ? 7.0
+                        : expected == Scale::One     ? 1.0
+                                                     : m_ratio);
+    }
+
+    void loadedImages_data()
+    {
+        QTest::addColumn<QSize>("fileSize"); // invalid: no file
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QSize>("expected"); // empty: a null picture
+        QTest::newRow("zoom 1.0") << QSize(21, 11) << 1.0 << QSize(10, 5);
+        QTest::newRow("zoom 1.5") << QSize(40, 20) << 1.5 << QSize(30, 15);
+        QTest::newRow("1 pixel wide scales to nothing") << QSize(1, 10) << 1.0 << QSize();
+        QTest::newRow("missing file") << QSize() << 1.0 << QSize();
+    }
+
+    void loadedImages()
+    {
+        QFETCH(QSize, fileSize);
+        QFETCH(double, zoom);
+        QFETCH(QSize, expected);
+        const QColor colour(30, 160, 90);
+        const QString path =
+            QStringLiteral("solid_%1x%2.png").arg(fileSize.width()).arg(fileSize.height());
+        if (fileSize.isValid()) {
+            QImage file(fileSize, QImage::Format_ARGB32);
+            file.fill(colour);
+            QVERIFY(file.save(path));
+        }
+        UxResourceMgr::setZoomDPI(zoom);
+        const QPixmap pixmap = CommonCtrls::getPixmapFromString(path);
+        const QImage image = CommonCtrls::getImageFromString(path);
+        QCOMPARE(pixmap.isNull(), expected.isEmpty());
+        QCOMPARE(image.isNull(), expected.isEmpty());
+        if (expected.isEmpty())
+            return;
+        QCOMPARE(pixmap.size(), expected);
+        QCOMPARE(image.pixelColor(expected.width() / 2, expected.height() / 2), colour);
+    }
 
 private:
     double m_ratio = 1.0;
     QTemporaryDir m_files;
 };
-
-void TestCommonCtrls::initTestCase()
-{
-    m_ratio = qGuiApp->devicePixelRatio();
-    if (!qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
-        QCOMPARE(m_ratio, qgetenv("QT_SCALE_FACTOR").toDouble()); // the variant took effect
-    QVERIFY(CommonCtrls::g_bMediaShowTooptip);
-    QCOMPARE(UxResourceMgr::getZoomDPI(), 1.0);
-    UxResourceMgr::setZoomDPI(1.5); // the switch was never set: scaling applies
-    QCOMPARE(CommonCtrls::SizeAdujstDpi(QSize(20, 10)), QSize(15, 7));
-
-    QVERIFY(QDir::setCurrent(m_files.path())); // the image paths below are relative
-    for (const char *path : {"a/b.png", "a/b@2x.png", "c.png", ".png", "@2x.png", "dir.d/file",
-                             "dir@2x.d/file", "noext", "x.tar.gz", "x.tar@2x.gz"}) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-}
-
-void TestCommonCtrls::cleanup()
-{
-    UxResourceMgr::setZoomDPI(1.0);
-    setSwitch(QStringLiteral("0"));
-}
-
-void TestCommonCtrls::zoomSwitch_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("off");
-    for (const char *on : {"1", "01", " 1 "})
-        QTest::newRow(on) << on << true;
-    for (const char *off : {"", "0", "2", "yes", "1.0"})
-        QTest::newRow(off) << off << false;
-}
-
-// Switched off, getDpi reports 1.0 but lengths stay at full artwork scale.
-void TestCommonCtrls::zoomSwitch()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, off);
-    UxResourceMgr::setZoomDPI(1.5);
-    setSwitch(text);
-    QCOMPARE(CommonCtrls::getDpi(), off ? 1.0 : 1.5);
-    QCOMPARE(CommonCtrls::SizeAdujstDpi(QSize(21, 11)), off ? QSize(21, 11) : QSize(15, 8));
-    QCOMPARE(CommonCtrls::RectAdujstDpi(QRect(5, 5, 21, 11)),
-             off ? QRect(5, 5, 21, 11) : QRect(5, 5, 15, 8));
-    QCOMPARE(CommonCtrls::MarginsAdujstDpi(QMargins(4, 3, 2, 1)),
-             off ? QMargins(4, 3, 2, 1) : QMargins(3, 2, 1, 0));
-}
-
-void TestCommonCtrls::adjustedLengths_data()
-{
-    const int intMax = std::numeric_limits<int>::max();
-    QTest::addColumn<double>("zoom");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("1.0 halves, truncating") << 1.0 << 21 << 10;
-    QTest::newRow("1.25") << 1.25 << 20 << 12;
-    QTest::newRow("1.5") << 1.5 << 20 << 15;
-    QTest::newRow("2.0 keeps") << 2.0 << 20 << 20;
-    QTest::newRow("negative toward zero") << 1.0 << -3 << -1;
-    QTest::newRow("huge zoom saturates") << 1e300 << 20 << intMax;
-    QTest::newRow("NaN zoom gives 0") << std::numeric_limits<double>::quiet_NaN() << 20 << 0;
-}
-
-void TestCommonCtrls::adjustedLengths()
-{
-    QFETCH(double, zoom);
-    QFETCH(int, length);
-    QFETCH(int, expected);
-    UxResourceMgr::setZoomDPI(zoom);
-    QCOMPARE(CommonCtrls::SizeAdujstDpi(QSize(length, length)), QSize(expected, expected));
-    QCOMPARE(CommonCtrls::MarginsAdujstDpi(QMargins(length, 0, 0, length)),
-             QMargins(expected, 0, 0, expected));
-    const QRect rect = CommonCtrls::RectAdujstDpi(QRect(7, -2, length, length));
-    QCOMPARE(rect.topLeft(), QPoint(7, -2));
-    QCOMPARE(rect.height(), expected);
-}
-
-void TestCommonCtrls::imagePaths_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("aboveRatio1"); // at ratio 1 the path itself
-    QTest::addColumn<Scale>("scaleAtRatio1");
-    QTest::addColumn<Scale>("scaleAboveRatio1");
-    QTest::newRow("variant present") << "a/b.png"
-                                     << "a/b@2x.png" << Scale::Untouched << Scale::PixelRatio;
-    QTest::newRow("variant missing") << "c.png"
-                                     << "c.png" << Scale::Untouched << Scale::One;
-    QTest::newRow("neither file") << "missing.png"
-                                  << "missing.png" << Scale::One << Scale::One;
-    QTest::newRow("only dot at index 0") << ".png"
-                                         << ".png" << Scale::Untouched << Scale::Untouched;
-    QTest::newRow("dot in a directory") << "dir.d/file"
-                                        << "dir@2x.d/file" << Scale::Untouched << Scale::PixelRatio;
-    QTest::newRow("no dot") << "noext"
-                            << "noext" << Scale::Untouched << Scale::Untouched;
-    QTest::newRow("before the last dot") << "x.tar.gz"
-                                         << "x.tar@2x.gz" << Scale::Untouched << Scale::PixelRatio;
-}
-
-void TestCommonCtrls::imagePaths()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, aboveRatio1);
-    QFETCH(Scale, scaleAtRatio1);
-    QFETCH(Scale, scaleAboveRatio1);
-    const bool above = m_ratio > 1.0;
-    setSwitch(QStringLiteral("1")); // plays no part in the choice
-    QCOMPARE(CommonCtrls::getImagePathByDpi(path), above ? aboveRatio1 : path);
-    double scale = 7.0;
-    QCOMPARE(CommonCtrls::getGifPath(path, scale), above ? aboveRatio1 : path);
-    const Scale expected = above ? scaleAboveRatio1 : scaleAtRatio1;
-    QCOMPARE(scale, expected == Scale::Untouched ? 7.0 : expected == Scale::One ? 1.0 : m_ratio);
-}
-
-void TestCommonCtrls::loadedImages_data()
-{
-    QTest::addColumn<QSize>("fileSize"); // invalid: no file
-    QTest::addColumn<double>("zoom");
-    QTest::addColumn<QSize>("expected"); // empty: a null picture
-    QTest::newRow("zoom 1.0") << QSize(21, 11) << 1.0 << QSize(10, 5);
-    QTest::newRow("zoom 1.5") << QSize(40, 20) << 1.5 << QSize(30, 15);
-    QTest::newRow("1 pixel wide scales to nothing") << QSize(1, 10) << 1.0 << QSize();
-    QTest::newRow("missing file") << QSize() << 1.0 << QSize();
-}
-
-void TestCommonCtrls::loadedImages()
-{
-    QFETCH(QSize, fileSize);
-    QFETCH(double, zoom);
-    QFETCH(QSize, expected);
-    const QColor colour(30, 160, 90);
-    const QString path =
-        QStringLiteral("solid_%1x%2.png").arg(fileSize.width()).arg(fileSize.height());
-    if (fileSize.isValid()) {
-        QImage file(fileSize, QImage::Format_ARGB32);
-        file.fill(colour);
-        QVERIFY(file.save(path));
-    }
-    UxResourceMgr::setZoomDPI(zoom);
-    const QPixmap pixmap = CommonCtrls::getPixmapFromString(path);
-    const QImage image = CommonCtrls::getImageFromString(path);
-    QCOMPARE(pixmap.isNull(), expected.isEmpty());
-    QCOMPARE(image.isNull(), expected.isEmpty());
-    if (expected.isEmpty())
-        return;
-    QCOMPARE(pixmap.size(), expected);
-    QCOMPARE(image.pixelColor(expected.width() / 2, expected.height() / 2), colour);
-}
 
 QTEST_MAIN(TestCommonCtrls)
 #include "tst_commonctrls.moc"

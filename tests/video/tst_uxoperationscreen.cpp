@@ -44,348 +44,290 @@ class TestOperationScreen : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void mapsBothWays();
-    void movedEdgeLeavesOppositeLogicEdgeExact();
-    void hitTest_data();
-    void hitTest();
-    void freeDrags_data();
-    void freeDrags();
-    void keptAspectDrags_data();
-    void keptAspectDrags();
-    void moveStopsShortOfRightAndBottom();
-    void dragsThatChangeNothing();
-    void aspectLock();
-    void widthAndHeightSlots_data();
-    void widthAndHeightSlots();
-    void hostMovesWithoutClampOrSignal();
-    void unsoundGeometryIsNeverUsed_data();
-    void unsoundGeometryIsNeverUsed();
-    void painting_data();
-    void painting();
+    void mapsBothWays()
+    {
+        Editor e(edges(0, 0, 959, 539), QSize(1920, 1080), edges(100, 50, 1059, 589));
+        QCOMPARE(e.screen.screenFocusRect(), edges(100, 50, 579, 319));
+        QCOMPARE(e.screen.minimumScreenSize(), QSize(5, 5));
+        e.drag(QPoint(300, 200), QPoint(310, 200)); // a move, 10 screen pixels right
+        QCOMPARE(e.screen.focusRect(), edges(20, 0, 979, 539));
+        QCOMPARE(e.changed.count(), 1); // the release where the move ended adds nothing
+        QCOMPARE(e.changed.last().at(0).toRect(), edges(20, 0, 979, 539));
+    }
+
+    void movedEdgeLeavesOppositeLogicEdgeExact()
+    {
+        // 1000 logic pixels on 333 screen pixels: a full remap would truncate the right edge.
+        Editor e(edges(100, 100, 700, 700), QSize(1000, 1000), QRect(0, 0, 333, 333));
+        const QRect f = e.screen.screenFocusRect();
+        e.drag(QPoint(f.left(), f.center().y()), QPoint(f.left() - 7, f.center().y()));
+        QCOMPARE(e.screen.focusRect().right(), 700);
+        QCOMPARE(e.screen.focusRect().top(), 100);
+        QCOMPARE(e.screen.focusRect().bottom(), 700);
+        QVERIFY(e.screen.focusRect().left() < 100);
+    }
+
+    void hitTest_data()
+    {
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<int>("handle");
+        QTest::addColumn<int>("cursor"); // -1: unset
+        const auto row = [](const char *tag, int x, int y, H::FocusHandle h, int cursor) {
+            QTest::newRow(tag) << QPoint(x, y) << int(h) << cursor;
+        };
+        row("3 pixels left of the left edge", 97, 150, H::FocusHandle_Left, Qt::SizeHorCursor);
+        row("4 pixels left: nothing", 96, 150, H::FocusHandle_None, -1);
+        row("corner wins over edges", 102, 102, H::FocusHandle_TopLeft, Qt::SizeFDiagCursor);
+        row("top-right", 302, 97, H::FocusHandle_TopRight, Qt::SizeBDiagCursor);
+        row("bottom-left", 99, 201, H::FocusHandle_BottomLeft, Qt::SizeBDiagCursor);
+        row("bottom-right", 297, 197, H::FocusHandle_BottomRight, Qt::SizeFDiagCursor);
+        row("top", 200, 103, H::FocusHandle_Top, Qt::SizeVerCursor);
+        row("right", 301, 150, H::FocusHandle_Right, Qt::SizeHorCursor);
+        row("bottom", 200, 196, H::FocusHandle_Bottom, Qt::SizeVerCursor);
+        row("inside", 200, 150, H::FocusHandle_Move, Qt::SizeAllCursor);
+        row("outside", 50, 50, H::FocusHandle_None, -1);
+    }
+
+    void hitTest()
+    {
+        QFETCH(QPoint, pos);
+        QFETCH(int, handle);
+        QFETCH(int, cursor);
+        Editor e;
+        QCOMPARE(e.screen.hitTest(pos), handle);
+        QCOMPARE(e.screen.mousePress(pos), handle != H::FocusHandle_None);
+        if (cursor < 0)
+            QVERIFY(!e.viewer.testAttribute(Qt::WA_SetCursor));
+        else
+            QCOMPARE(int(e.viewer.cursor().shape()), cursor);
+    }
+
+    void drags_data()
+    {
+        QTest::addColumn<QRect>("focus");
+        QTest::addColumn<bool>("keep2to1");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QRect>("expected");       // the focus itself: no change, no signal
+        const QRect r = edges(100, 100, 299, 199); // 200 x 100
+        const auto row = [](const char *tag, QRect f, bool keep, QPoint a, QPoint b, QRect e) {
+            QTest::newRow(tag) << f << keep << a << b << e;
+        };
+        row("left", r, false, {100, 150}, {50, 170}, edges(50, 100, 299, 199));
+        row("top", r, false, {200, 100}, {10, 60}, edges(100, 60, 299, 199));
+        row("right", r, false, {299, 150}, {350, 10}, edges(100, 100, 350, 199));
+        row("bottom", r, false, {200, 199}, {0, 260}, edges(100, 100, 299, 260));
+        row("top-left", r, false, {100, 100}, {40, 30}, edges(40, 30, 299, 199));
+        row("bottom-right", r, false, {299, 199}, {380, 390}, edges(100, 100, 380, 390));
+        row("clamped to view and minimum", r, false, {299, 199}, {900, -50},
+            edges(100, 100, 399, 109));
+        row("left past right: minimum width", r, false, {100, 150}, {390, 150},
+            edges(290, 100, 299, 199));
+        row("grab 3 pixels off snaps", r, false, {302, 150}, {302, 150}, edges(100, 100, 302, 199));
+        row("move stops short of the edges", r, false, {200, 150}, {399, 399},
+            edges(199, 299, 398, 398));
+        row("move to the origin", r, false, {200, 150}, {-50, -50}, edges(0, 0, 199, 99));
+        row("move released where it began", r, false, {200, 150}, {200, 150}, r);
+        row("left edge along itself", r, false, {100, 150}, {100, 180}, r);
+        // A locked edge grows the other side about the middle of the opposite edge.
+        row("kept right", r, true, {299, 150}, {399, 150}, edges(100, 75, 399, 224));
+        row("kept left", r, true, {100, 150}, {50, 150}, edges(50, 88, 299, 212));
+        row("kept top", r, true, {200, 100}, {200, 50}, edges(50, 50, 349, 199));
+        row("kept bottom", r, true, {200, 199}, {200, 249}, edges(50, 100, 349, 249));
+        row("kept right near the top", edges(100, 10, 299, 109), true, {299, 60}, {399, 60},
+            edges(100, 0, 341, 120));
+        // A locked corner keeps the opposite corner.
+        row("kept top-left", r, true, {100, 100}, {0, 0}, edges(0, 50, 299, 199));
+        row("kept bottom-right", r, true, {299, 199}, {399, 399}, edges(100, 100, 399, 249));
+        row("kept top-right capped", edges(100, 60, 199, 109), true, {199, 60}, {399, 0},
+            edges(100, 0, 319, 109));
+    }
+
+    void drags()
+    {
+        QFETCH(QRect, focus);
+        QFETCH(bool, keep2to1);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(QRect, expected);
+        Editor e(focus);
+        if (keep2to1)
+            e.screen.setKeepAspectRatioByLogic(true, 2, 1, true);
+        e.drag(from, to);
+        QCOMPARE(e.screen.screenFocusRect(), expected);
+        QCOMPARE(e.screen.focusRect(), expected);
+        QVERIFY(!e.screen.isDragging());
+        if (expected == focus)
+            QCOMPARE(e.changed.count(), 0);
+        else
+            QCOMPARE(e.changed.last().at(0).toRect(), expected);
+    }
+
+    void aspectLock()
+    {
+        Editor e(edges(0, 0, 99, 99));
+        e.screen.setKeepAspectRatioByLogic(true, 16, 9, true); // only the lock
+        QCOMPARE(e.screen.focusRect(), edges(0, 0, 99, 99));
+        QCOMPARE(e.changed.count(), 0);
+        e.screen.setKeepAspectRatioByLogic(true, 16, 9, false); // reshapes, top-left fixed
+        QCOMPARE(e.screen.focusRect(), QRect(0, 0, 100, 56));
+        QCOMPARE(e.changed.count(), 1);
+        QCOMPARE(e.screen.screenFocusRect(), QRect(0, 0, 100, 56));
+
+        e.screen.setKeepAspectRatioByLogic(true, 0, 9, false); // ignored
+        QVERIFY(e.screen.keepsAspectRatio());
+        QCOMPARE(e.screen.aspect(), 16.0 / 9);
+        e.screen.setKeepAspectRatioByLogic(false, 0, 9, false); // unlocks
+        QVERIFY(!e.screen.keepsAspectRatio());
+        QCOMPARE(e.screen.aspect(), 0.0);
+        e.screen.setKeepAspectRatioByLogic(false, 4, 0, false); // no division by zero
+        QCOMPARE(e.screen.aspect(), 0.0);
+
+        e.screen.setKeepAspectRatioByView(true, 2, 1, true);
+        e.screen.set3DLayout(true, false); // unstretched side by side: squeezed to half width
+        QCOMPARE(e.screen.screenAspect(), 1.0);
+        e.screen.set3DLayout(true, true);
+        QCOMPARE(e.screen.screenAspect(), 4.0);
+        e.screen.set3DLayout(false, true);
+        QCOMPARE(e.screen.screenAspect(), 2.0);
+    }
+
+    void widthAndHeightSlots_data()
+    {
+        QTest::addColumn<QRect>("focus");
+        QTest::addColumn<bool>("keep16to9");
+        QTest::addColumn<bool>("width"); // the width slot, else the height slot
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("free width")
+            << edges(0, 0, 99, 99) << false << true << 150 << edges(0, 0, 149, 99);
+        QTest::newRow("free height")
+            << edges(0, 0, 99, 99) << false << false << 30 << edges(0, 0, 99, 29);
+        QTest::newRow("kept width derives the height")
+            << edges(0, 0, 159, 89) << true << true << 320 << edges(0, 0, 319, 179);
+        QTest::newRow("kept width cut at the bottom")
+            << edges(0, 300, 159, 389) << true << true << 320 << edges(0, 300, 176, 399);
+        QTest::newRow("kept width that cannot grow changes nothing")
+            << edges(0, 310, 179, 399) << true << true << 200 << edges(0, 310, 179, 399);
+        QTest::newRow("kept height derives the width")
+            << edges(0, 0, 159, 89) << true << false << 180 << edges(0, 0, 319, 179);
+        QTest::newRow("kept height cut at the right")
+            << edges(300, 0, 379, 44) << true << false << 90 << edges(300, 0, 399, 55);
+    }
+
+    void widthAndHeightSlots()
+    {
+        QFETCH(QRect, focus);
+        QFETCH(bool, keep16to9);
+        QFETCH(bool, width);
+        QFETCH(int, value);
+        QFETCH(QRect, expected);
+        Editor e(focus);
+        if (keep16to9)
+            e.screen.setKeepAspectRatioByLogic(true, 16, 9, true);
+        if (width)
+            e.screen.onFocusWidthChanged(value);
+        else
+            e.screen.onFocusHeightChanged(value);
+        QCOMPARE(e.screen.focusRect(), expected);
+        QCOMPARE(e.screen.screenFocusRect(), expected);
+        QCOMPARE(e.changed.count(), 0);
+    }
+
+    void hostMovesWithoutClampOrSignal()
+    {
+        Editor e;
+        e.screen.onFocusLeftChanged(110);
+        QCOMPARE(e.screen.focusRect(), edges(110, 100, 309, 199));
+        e.screen.onFocusTopChanged(350); // past the logic video's bottom: taken as it is
+        QCOMPARE(e.screen.focusRect(), edges(110, 350, 309, 449));
+        e.screen.onFocusRectChanged(edges(1, 2, 3, 4));
+        QCOMPARE(e.screen.screenFocusRect(), edges(1, 2, 3, 4));
+        QCOMPARE(e.changed.count(), 0);
+
+        UxOperationScreen twin(&e.viewer, nullptr);
+        twin.setVideoRect(QRect(500, 0, 400, 400));
+        twin.copyFocusFrom(&e.screen);
+        QCOMPARE(twin.focusRect(), edges(1, 2, 3, 4));
+        QCOMPARE(twin.screenFocusRect(), edges(501, 2, 503, 4));
+    }
+
+    void unsoundGeometryIsNeverUsed_data()
+    {
+        QTest::addColumn<QSize>("logic");
+        QTest::addColumn<QRect>("view");
+        QTest::addColumn<double>("pixelAspect");
+        QTest::newRow("no logic video yet") << QSize(-1, -1) << QRect(0, 0, 400, 400) << 1.0;
+        QTest::newRow("zero logic size") << QSize(0, 0) << QRect(0, 0, 400, 400) << 1.0;
+        QTest::newRow("empty view") << QSize(400, 400) << QRect(0, 0, 0, 0) << 1.0;
+        QTest::newRow("zero pixel aspect falls back to square")
+            << QSize(400, 400) << QRect(0, 0, 400, 400) << 0.0;
+    }
+
+    // Nothing divides by a zero size or aspect; the editor stays inert instead.
+    void unsoundGeometryIsNeverUsed()
+    {
+        QFETCH(QSize, logic);
+        QFETCH(QRect, view);
+        QFETCH(double, pixelAspect);
+        QWidget viewer;
+        UxOperationScreen screen(&viewer, &viewer);
+        screen.setVideoRect(view);
+        if (logic.width() >= 0)
+            screen.setLogicVideo(logic, pixelAspect, edges(0, 0, 99, 99), QSize(10, 10));
+        const bool sound = logic.width() > 0 && !view.isEmpty();
+        QCOMPARE(screen.mousePress(QPoint(1, 1)), sound); // the top-left corner, if any
+        screen.mouseMove(QPoint(50, 50));
+        screen.mouseRelease(QPoint(50, 50));
+        screen.setKeepAspectRatioByLogic(true, 16, 9, false);
+        screen.onFocusWidthChanged(120);
+        QCOMPARE(screen.screenFocusRect().isValid(), sound);
+        if (sound)
+            QCOMPARE(screen.focusRect().size(), QSize(120, 67));
+
+        screen.reset();
+        QCOMPARE(screen.focusRect(), QRect());
+        QVERIFY(!screen.mousePress(QPoint(0, 0)));
+    }
+
+    void painting_data()
+    {
+        QTest::addColumn<bool>("show");
+        QTest::addColumn<bool>("mask");
+        QTest::newRow("rectangle and veil") << true << true;
+        QTest::newRow("no veil") << true << false;
+        QTest::newRow("hidden: nothing at all") << false << true;
+    }
+
+    void painting()
+    {
+        QFETCH(bool, show);
+        QFETCH(bool, mask);
+        Editor e(edges(100, 50, 299, 149), QSize(400, 300), QRect(0, 0, 400, 300));
+        e.screen.setShowFocusZone(show);
+        e.screen.setMaskUnfocusZone(mask);
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        e.screen.paint(painter);
+        painter.end();
+        const QColor yellow("yellow");
+        const auto at = [&](int x, int y) { return image.pixelColor(x, y); };
+
+        const QList<QPoint> drawn = {
+            {100, 50}, {299, 149}, {150, 50}, {100, 120}, // outline
+            {196, 47}, {202, 53},  {103, 47}, {302, 152}, // handles around (199, 50), (100, 50)...
+            {191, 99}, {207, 99},  {199, 91}, {199, 107}, // centre cross around (199, 99)
+        };
+        for (const QPoint &p : drawn)
+            QCOMPARE(at(p.x(), p.y()) == yellow, show);
+        for (const QPoint &p : QList<QPoint>{{150, 80}, {197, 48}, {190, 99}, {199, 108}})
+            QVERIFY(at(p.x(), p.y()) != yellow); // inside, in a handle, past the cross's ends
+        const QColor outside = at(10, 10);
+        QCOMPARE(outside.red() > 100 && outside.red() < 160, show && mask); // half-white veil
+        QCOMPARE(at(150, 80), QColor(Qt::black));                           // never veiled
+    }
 };
-
-void TestOperationScreen::mapsBothWays()
-{
-    Editor e(edges(0, 0, 959, 539), QSize(1920, 1080), edges(100, 50, 1059, 589));
-    QCOMPARE(e.screen.screenFocusRect(), edges(100, 50, 579, 319));
-    QCOMPARE(e.screen.minimumScreenSize(), QSize(5, 5));
-    e.drag(QPoint(300, 200), QPoint(310, 200)); // a move, 10 screen pixels right
-    QCOMPARE(e.screen.focusRect(), edges(20, 0, 979, 539));
-    QCOMPARE(e.changed.count(), 1); // the release where the move ended adds nothing
-    QCOMPARE(e.changed.last().at(0).toRect(), edges(20, 0, 979, 539));
-}
-
-void TestOperationScreen::movedEdgeLeavesOppositeLogicEdgeExact()
-{
-    // 1000 logic pixels on 333 screen pixels: a full remap would truncate the right edge.
-    Editor e(edges(100, 100, 700, 700), QSize(1000, 1000), QRect(0, 0, 333, 333));
-    const QRect f = e.screen.screenFocusRect();
-    e.drag(QPoint(f.left(), f.center().y()), QPoint(f.left() - 7, f.center().y()));
-    QCOMPARE(e.screen.focusRect().right(), 700);
-    QCOMPARE(e.screen.focusRect().top(), 100);
-    QCOMPARE(e.screen.focusRect().bottom(), 700);
-    QVERIFY(e.screen.focusRect().left() < 100);
-}
-
-void TestOperationScreen::hitTest_data()
-{
-    QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<int>("handle");
-    QTest::addColumn<int>("cursor"); // -1: unset
-    QTest::newRow("3 pixels left of the left edge")
-        << QPoint(97, 150) << int(H::FocusHandle_Left) << int(Qt::SizeHorCursor);
-    QTest::newRow("4 pixels left: nothing") << QPoint(96, 150) << int(H::FocusHandle_None) << -1;
-    QTest::newRow("corner wins over edges")
-        << QPoint(102, 102) << int(H::FocusHandle_TopLeft) << int(Qt::SizeFDiagCursor);
-    QTest::newRow("top-right corner")
-        << QPoint(302, 97) << int(H::FocusHandle_TopRight) << int(Qt::SizeBDiagCursor);
-    QTest::newRow("bottom-left corner")
-        << QPoint(99, 201) << int(H::FocusHandle_BottomLeft) << int(Qt::SizeBDiagCursor);
-    QTest::newRow("bottom-right corner")
-        << QPoint(297, 197) << int(H::FocusHandle_BottomRight) << int(Qt::SizeFDiagCursor);
-    QTest::newRow("top edge") << QPoint(200, 103) << int(H::FocusHandle_Top)
-                              << int(Qt::SizeVerCursor);
-    QTest::newRow("right edge") << QPoint(301, 150) << int(H::FocusHandle_Right)
-                                << int(Qt::SizeHorCursor);
-    QTest::newRow("bottom edge") << QPoint(200, 196) << int(H::FocusHandle_Bottom)
-                                 << int(Qt::SizeVerCursor);
-    QTest::newRow("inside") << QPoint(200, 150) << int(H::FocusHandle_Move)
-                            << int(Qt::SizeAllCursor);
-    QTest::newRow("outside") << QPoint(50, 50) << int(H::FocusHandle_None) << -1;
-}
-
-void TestOperationScreen::hitTest()
-{
-    QFETCH(QPoint, pos);
-    QFETCH(int, handle);
-    QFETCH(int, cursor);
-    Editor e;
-    QCOMPARE(e.screen.hitTest(pos), handle);
-    QCOMPARE(e.screen.mousePress(pos), handle != H::FocusHandle_None);
-    if (cursor < 0)
-        QVERIFY(!e.viewer.testAttribute(Qt::WA_SetCursor));
-    else
-        QCOMPARE(int(e.viewer.cursor().shape()), cursor);
-}
-
-void TestOperationScreen::freeDrags_data()
-{
-    QTest::addColumn<QPoint>("from");
-    QTest::addColumn<QPoint>("to");
-    QTest::addColumn<QRect>("expected");
-    QTest::newRow("left") << QPoint(100, 150) << QPoint(50, 170) << edges(50, 100, 299, 199);
-    QTest::newRow("top") << QPoint(200, 100) << QPoint(10, 60) << edges(100, 60, 299, 199);
-    QTest::newRow("right") << QPoint(299, 150) << QPoint(350, 10) << edges(100, 100, 350, 199);
-    QTest::newRow("bottom") << QPoint(200, 199) << QPoint(0, 260) << edges(100, 100, 299, 260);
-    QTest::newRow("top-left") << QPoint(100, 100) << QPoint(40, 30) << edges(40, 30, 299, 199);
-    QTest::newRow("bottom-right") << QPoint(299, 199) << QPoint(380, 390)
-                                  << edges(100, 100, 380, 390);
-    QTest::newRow("clamped to the view and the minimum height")
-        << QPoint(299, 199) << QPoint(900, -50) << edges(100, 100, 399, 109);
-    QTest::newRow("left edge past the right stops at the minimum width")
-        << QPoint(100, 150) << QPoint(390, 150) << edges(290, 100, 299, 199);
-    QTest::newRow("grab 3 pixels off snaps to the mouse")
-        << QPoint(302, 150) << QPoint(302, 150) << edges(100, 100, 302, 199);
-}
-
-void TestOperationScreen::freeDrags()
-{
-    QFETCH(QPoint, from);
-    QFETCH(QPoint, to);
-    QFETCH(QRect, expected);
-    Editor e;
-    e.drag(from, to);
-    QCOMPARE(e.screen.screenFocusRect(), expected);
-    QCOMPARE(e.screen.focusRect(), expected);
-    QVERIFY(!e.screen.isDragging());
-    QVERIFY(e.changed.count() >= 1);
-    QCOMPARE(e.changed.last().at(0).toRect(), expected);
-}
-
-void TestOperationScreen::keptAspectDrags_data()
-{
-    QTest::addColumn<QRect>("focus");
-    QTest::addColumn<QPoint>("from");
-    QTest::addColumn<QPoint>("to");
-    QTest::addColumn<QRect>("expected");
-    const QRect wide = edges(100, 100, 299, 199); // 200 x 100, the locked 2:1
-    // Edges grow the other side about the middle of the opposite edge at press time.
-    QTest::newRow("right: 300 wide, 150 high, centred")
-        << wide << QPoint(299, 150) << QPoint(399, 150) << edges(100, 75, 399, 224);
-    QTest::newRow("left") << wide << QPoint(100, 150) << QPoint(50, 150) << edges(50, 88, 299, 212);
-    QTest::newRow("top") << wide << QPoint(200, 100) << QPoint(200, 50) << edges(50, 50, 349, 199);
-    QTest::newRow("bottom") << wide << QPoint(200, 199) << QPoint(200, 249)
-                            << edges(50, 100, 349, 249);
-    QTest::newRow("right near the top: height capped, width follows")
-        << edges(100, 10, 299, 109) << QPoint(299, 60) << QPoint(399, 60)
-        << edges(100, 0, 341, 120);
-    // Corners keep the opposite corner.
-    QTest::newRow("top-left") << wide << QPoint(100, 100) << QPoint(0, 0) << edges(0, 50, 299, 199);
-    QTest::newRow("bottom-right") << wide << QPoint(299, 199) << QPoint(399, 399)
-                                  << edges(100, 100, 399, 249);
-    QTest::newRow("top-right capped at the top")
-        << edges(100, 60, 199, 109) << QPoint(199, 60) << QPoint(399, 0) << edges(100, 0, 319, 109);
-}
-
-void TestOperationScreen::keptAspectDrags()
-{
-    QFETCH(QRect, focus);
-    QFETCH(QPoint, from);
-    QFETCH(QPoint, to);
-    QFETCH(QRect, expected);
-    Editor e(focus);
-    e.screen.setKeepAspectRatioByLogic(true, 2, 1, true);
-    QCOMPARE(e.screen.screenAspect(), 2.0);
-    e.drag(from, to);
-    QCOMPARE(e.screen.screenFocusRect(), expected);
-    QCOMPARE(e.screen.focusRect(), expected);
-}
-
-void TestOperationScreen::moveStopsShortOfRightAndBottom()
-{
-    Editor e;
-    e.drag(QPoint(200, 150), QPoint(399, 399));
-    QCOMPARE(e.screen.screenFocusRect(), edges(199, 299, 398, 398));
-    e.drag(QPoint(300, 350), QPoint(0, 0));
-    QCOMPARE(e.screen.screenFocusRect(), edges(0, 0, 199, 99));
-    QCOMPARE(e.screen.focusRect(), edges(0, 0, 199, 99));
-}
-
-void TestOperationScreen::dragsThatChangeNothing()
-{
-    Editor e;
-    e.drag(QPoint(200, 150), QPoint(200, 150)); // a move grab released where it began
-    QCOMPARE(e.changed.count(), 0);
-    QVERIFY(!e.screen.isDragging());
-    QVERIFY(e.screen.mousePress(QPoint(100, 150)));
-    e.screen.mouseMove(QPoint(100, 180)); // the left edge where it is
-    QCOMPARE(e.changed.count(), 0);
-}
-
-void TestOperationScreen::aspectLock()
-{
-    Editor e(edges(0, 0, 99, 99));
-    e.screen.setKeepAspectRatioByLogic(true, 16, 9, true); // only the lock
-    QCOMPARE(e.screen.focusRect(), edges(0, 0, 99, 99));
-    QCOMPARE(e.changed.count(), 0);
-    e.screen.setKeepAspectRatioByLogic(true, 16, 9, false); // reshapes, top-left fixed
-    QCOMPARE(e.screen.focusRect(), QRect(0, 0, 100, 56));
-    QCOMPARE(e.changed.count(), 1);
-    QCOMPARE(e.screen.screenFocusRect(), QRect(0, 0, 100, 56));
-
-    e.screen.setKeepAspectRatioByLogic(true, 0, 9, false); // ignored
-    QVERIFY(e.screen.keepsAspectRatio());
-    QCOMPARE(e.screen.aspect(), 16.0 / 9);
-    e.screen.setKeepAspectRatioByLogic(false, 0, 9, false); // unlocks
-    QVERIFY(!e.screen.keepsAspectRatio());
-    QCOMPARE(e.screen.aspect(), 0.0);
-    e.screen.setKeepAspectRatioByLogic(false, 4, 0, false); // no division by zero
-    QCOMPARE(e.screen.aspect(), 0.0);
-
-    e.screen.setKeepAspectRatioByView(true, 2, 1, true);
-    e.screen.set3DLayout(true, false); // unstretched side by side: squeezed to half width
-    QCOMPARE(e.screen.screenAspect(), 1.0);
-    e.screen.set3DLayout(true, true);
-    QCOMPARE(e.screen.screenAspect(), 4.0);
-    e.screen.set3DLayout(false, true);
-    QCOMPARE(e.screen.screenAspect(), 2.0);
-}
-
-void TestOperationScreen::widthAndHeightSlots_data()
-{
-    QTest::addColumn<QRect>("focus");
-    QTest::addColumn<bool>("keep16to9");
-    QTest::addColumn<bool>("width"); // the width slot, else the height slot
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QRect>("expected");
-    QTest::newRow("free width") << edges(0, 0, 99, 99) << false << true << 150
-                                << edges(0, 0, 149, 99);
-    QTest::newRow("free height") << edges(0, 0, 99, 99) << false << false << 30
-                                 << edges(0, 0, 99, 29);
-    QTest::newRow("kept width derives the height")
-        << edges(0, 0, 159, 89) << true << true << 320 << edges(0, 0, 319, 179);
-    QTest::newRow("kept width cut at the bottom")
-        << edges(0, 300, 159, 389) << true << true << 320 << edges(0, 300, 176, 399);
-    QTest::newRow("kept width that cannot grow changes nothing")
-        << edges(0, 310, 179, 399) << true << true << 200 << edges(0, 310, 179, 399);
-    QTest::newRow("kept height derives the width")
-        << edges(0, 0, 159, 89) << true << false << 180 << edges(0, 0, 319, 179);
-    QTest::newRow("kept height cut at the right")
-        << edges(300, 0, 379, 44) << true << false << 90 << edges(300, 0, 399, 55);
-}
-
-void TestOperationScreen::widthAndHeightSlots()
-{
-    QFETCH(QRect, focus);
-    QFETCH(bool, keep16to9);
-    QFETCH(bool, width);
-    QFETCH(int, value);
-    QFETCH(QRect, expected);
-    Editor e(focus);
-    if (keep16to9)
-        e.screen.setKeepAspectRatioByLogic(true, 16, 9, true);
-    if (width)
-        e.screen.onFocusWidthChanged(value);
-    else
-        e.screen.onFocusHeightChanged(value);
-    QCOMPARE(e.screen.focusRect(), expected);
-    QCOMPARE(e.screen.screenFocusRect(), expected);
-    QCOMPARE(e.changed.count(), 0);
-}
-
-void TestOperationScreen::hostMovesWithoutClampOrSignal()
-{
-    Editor e;
-    e.screen.onFocusLeftChanged(110);
-    QCOMPARE(e.screen.focusRect(), edges(110, 100, 309, 199));
-    e.screen.onFocusTopChanged(350); // past the logic video's bottom: taken as it is
-    QCOMPARE(e.screen.focusRect(), edges(110, 350, 309, 449));
-    e.screen.onFocusRectChanged(edges(1, 2, 3, 4));
-    QCOMPARE(e.screen.screenFocusRect(), edges(1, 2, 3, 4));
-    QCOMPARE(e.changed.count(), 0);
-
-    UxOperationScreen twin(&e.viewer, nullptr);
-    twin.setVideoRect(QRect(500, 0, 400, 400));
-    twin.copyFocusFrom(&e.screen);
-    QCOMPARE(twin.focusRect(), edges(1, 2, 3, 4));
-    QCOMPARE(twin.screenFocusRect(), edges(501, 2, 503, 4));
-}
-
-void TestOperationScreen::unsoundGeometryIsNeverUsed_data()
-{
-    QTest::addColumn<QSize>("logic");
-    QTest::addColumn<QRect>("view");
-    QTest::addColumn<double>("pixelAspect");
-    QTest::newRow("no logic video yet") << QSize(-1, -1) << QRect(0, 0, 400, 400) << 1.0;
-    QTest::newRow("zero logic size") << QSize(0, 0) << QRect(0, 0, 400, 400) << 1.0;
-    QTest::newRow("empty view") << QSize(400, 400) << QRect(0, 0, 0, 0) << 1.0;
-    QTest::newRow("zero pixel aspect falls back to square")
-        << QSize(400, 400) << QRect(0, 0, 400, 400) << 0.0;
-}
-
-// Nothing divides by a zero size or aspect; the editor stays inert instead.
-void TestOperationScreen::unsoundGeometryIsNeverUsed()
-{
-    QFETCH(QSize, logic);
-    QFETCH(QRect, view);
-    QFETCH(double, pixelAspect);
-    QWidget viewer;
-    UxOperationScreen screen(&viewer, &viewer);
-    screen.setVideoRect(view);
-    if (logic.width() >= 0)
-        screen.setLogicVideo(logic, pixelAspect, edges(0, 0, 99, 99), QSize(10, 10));
-    const bool sound = logic.width() > 0 && !view.isEmpty();
-    QCOMPARE(screen.mousePress(QPoint(1, 1)), sound); // the top-left corner, if any
-    screen.mouseMove(QPoint(50, 50));
-    screen.mouseRelease(QPoint(50, 50));
-    screen.setKeepAspectRatioByLogic(true, 16, 9, false);
-    screen.onFocusWidthChanged(120);
-    QCOMPARE(screen.screenFocusRect().isValid(), sound);
-    if (sound)
-        QCOMPARE(screen.focusRect().size(), QSize(120, 67));
-
-    screen.reset();
-    QCOMPARE(screen.focusRect(), QRect());
-    QVERIFY(!screen.mousePress(QPoint(0, 0)));
-}
-
-void TestOperationScreen::painting_data()
-{
-    QTest::addColumn<bool>("show");
-    QTest::addColumn<bool>("mask");
-    QTest::newRow("rectangle and veil") << true << true;
-    QTest::newRow("no veil") << true << false;
-    QTest::newRow("hidden: nothing at all") << false << true;
-}
-
-void TestOperationScreen::painting()
-{
-    QFETCH(bool, show);
-    QFETCH(bool, mask);
-    Editor e(edges(100, 50, 299, 149), QSize(400, 300), QRect(0, 0, 400, 300));
-    e.screen.setShowFocusZone(show);
-    e.screen.setMaskUnfocusZone(mask);
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    e.screen.paint(painter);
-    painter.end();
-    const QColor yellow("yellow");
-    const auto at = [&](int x, int y) { return image.pixelColor(x, y); };
-
-    const QList<QPoint> drawn = {
-        {100, 50}, {299, 149}, {150, 50}, {100, 120}, // outline
-        {196, 47}, {202, 53},  {103, 47}, {302, 152}, // handles around (199, 50), (100, 50)...
-        {191, 99}, {207, 99},  {199, 91}, {199, 107}, // centre cross around (199, 99)
-    };
-    for (const QPoint &p : drawn)
-        QCOMPARE(at(p.x(), p.y()) == yellow, show);
-    for (const QPoint &p : QList<QPoint>{{150, 80}, {197, 48}, {190, 99}, {199, 108}})
-        QVERIFY(at(p.x(), p.y()) != yellow); // inside, in a handle, past the cross's ends
-    const QColor outside = at(10, 10);
-    QCOMPARE(outside.red() > 100 && outside.red() < 160, show && mask); // half-white veil
-    QCOMPARE(at(150, 80), QColor(Qt::black));                           // never veiled
-}
 
 QTEST_MAIN(TestOperationScreen)
 #include "tst_uxoperationscreen.moc"

@@ -69,374 +69,365 @@ class TestVideoViewer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void geometry_data();
-    void geometry();
-    void videoRectSignalsOnlyChanges();
-    void painting_data();
-    void painting();
-    void scaledFrameMatchesQPainter();
-    void frameBufferAndStillPictures();
-    void videoHint_data();
-    void videoHint();
-    void clicksAndWheel();
-    void keys_data();
-    void keys();
-    void fullScreenWindowFlags_data();
-    void fullScreenWindowFlags();
-    void pointerHidesInFullScreen();
-};
+    void geometry_data()
+    {
+        QTest::addColumn<QSize>("widget");
+        QTest::addColumn<QString>("ratio"); // set by name, as a style sheet does
+        QTest::addColumn<Input>("input");
+        QTest::addColumn<QRect>("viewer");
+        QTest::addColumn<QRect>("video");
+        const QSize w(800, 450);
+        const Input hd{{1920, 1080}, false, false, false};
+        const QRect all(0, 0, 800, 450), empty(QPoint(399, 224), QSize(0, 0));
+        QTest::newRow("automatic") << w << "AspectRatio_Auto" << hd << all << all;
+        QTest::newRow("4:3 box") << w << "AspectRatio_4_3" << hd << QRect(100, 0, 600, 450)
+                                 << QRect(100, 56, 600, 337);
+        QTest::newRow("16:9 box in a tall widget")
+            << QSize(800, 600) << "AspectRatio_16_9" << hd << QRect(0, 75, 800, 450)
+            << QRect(0, 75, 800, 450);
+        QTest::newRow("odd size truncates") << QSize(801, 451) << "AspectRatio_16_9" << hd
+                                            << QRect(0, 1, 801, 450) << QRect(1, 1, 800, 450);
+        QTest::newRow("unknown value acts as 4:3")
+            << w << "7" << hd << QRect(100, 0, 600, 450) << QRect(100, 56, 600, 337);
+        QTest::newRow("side by side is stretched")
+            << w << "AspectRatio_Auto" << Input{{960, 1080}, true, false, false} << all << all;
+        QTest::newRow("top and bottom is stretched")
+            << w << "AspectRatio_Auto" << Input{{960, 1080}, true, true, false} << all
+            << QRect(300, 0, 200, 450);
+        QTest::newRow("unstretched stays")
+            << w << "AspectRatio_Auto" << Input{{960, 1080}, true, false, true} << all
+            << QRect(200, 0, 400, 450);
+        QTest::newRow("zero width: empty at the centre")
+            << w << "AspectRatio_Auto" << Input{{0, 1080}, false, false, false} << all << empty;
+        QTest::newRow("zero height, 3D")
+            << w << "AspectRatio_Auto" << Input{{1920, 0}, true, true, false} << all << empty;
+        QTest::newRow("huge input saturates")
+            << w << "AspectRatio_Auto" << Input{{2147483647, 2147483647}, true, false, false} << all
+            << QRect(175, 0, 450, 450);
+    }
 
-void TestVideoViewer::geometry_data()
-{
-    QTest::addColumn<QSize>("widget");
-    QTest::addColumn<QString>("ratio"); // set by name, as a style sheet does
-    QTest::addColumn<Input>("input");
-    QTest::addColumn<QRect>("viewer");
-    QTest::addColumn<QRect>("video");
-    const QSize w(800, 450);
-    const Input hd{{1920, 1080}, false, false, false};
-    const QRect all(0, 0, 800, 450), empty(QPoint(399, 224), QSize(0, 0));
-    QTest::newRow("automatic") << w << "AspectRatio_Auto" << hd << all << all;
-    QTest::newRow("4:3 box") << w << "AspectRatio_4_3" << hd << QRect(100, 0, 600, 450)
-                             << QRect(100, 56, 600, 337);
-    QTest::newRow("16:9 box in a tall widget") << QSize(800, 600) << "AspectRatio_16_9" << hd
-                                               << QRect(0, 75, 800, 450) << QRect(0, 75, 800, 450);
-    QTest::newRow("odd size truncates") << QSize(801, 451) << "AspectRatio_16_9" << hd
-                                        << QRect(0, 1, 801, 450) << QRect(1, 1, 800, 450);
-    QTest::newRow("unknown value acts as 4:3")
-        << w << "7" << hd << QRect(100, 0, 600, 450) << QRect(100, 56, 600, 337);
-    QTest::newRow("side by side is stretched")
-        << w << "AspectRatio_Auto" << Input{{960, 1080}, true, false, false} << all << all;
-    QTest::newRow("top and bottom is stretched")
-        << w << "AspectRatio_Auto" << Input{{960, 1080}, true, true, false} << all
-        << QRect(300, 0, 200, 450);
-    QTest::newRow("unstretched stays")
-        << w << "AspectRatio_Auto" << Input{{960, 1080}, true, false, true} << all
-        << QRect(200, 0, 400, 450);
-    QTest::newRow("zero width: empty at the centre")
-        << w << "AspectRatio_Auto" << Input{{0, 1080}, false, false, false} << all << empty;
-    QTest::newRow("zero height, 3D")
-        << w << "AspectRatio_Auto" << Input{{1920, 0}, true, true, false} << all << empty;
-    QTest::newRow("huge input saturates")
-        << w << "AspectRatio_Auto" << Input{{2147483647, 2147483647}, true, false, false} << all
-        << QRect(175, 0, 450, 450);
-}
-
-void TestVideoViewer::geometry()
-{
-    QFETCH(QSize, widget);
-    QFETCH(QString, ratio);
-    QFETCH(Input, input);
-    QFETCH(QRect, viewer);
-    QFETCH(QRect, video);
-    UxVideoViewer v;
-    showAt(v, widget);
-    if (ratio.startsWith("Aspect"))
-        QVERIFY(v.setProperty("aspectRatio", ratio));
-    else
-        v.setAspectRatio(UxVideoViewer::AspectRatio(ratio.toInt()));
-    QSignalSpy changed(&v, SIGNAL(videoRectChanged(QRect)));
-    v.setInputVideo(input.size, input.is3D, input.topBottom, input.unstretched);
-    QCOMPARE(v.viewerRect(), viewer);
-    QCOMPARE(v.videoRect(), video);
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(0).toRect(), video);
-    if (input.is3D) { // the same layout announced again through update3DInput
-        v.update3DInput(false, false, false);
-        v.update3DInput(input.is3D, input.topBottom, input.unstretched);
+    void geometry()
+    {
+        QFETCH(QSize, widget);
+        QFETCH(QString, ratio);
+        QFETCH(Input, input);
+        QFETCH(QRect, viewer);
+        QFETCH(QRect, video);
+        UxVideoViewer v;
+        showAt(v, widget);
+        if (ratio.startsWith("Aspect"))
+            QVERIFY(v.setProperty("aspectRatio", ratio));
+        else
+            v.setAspectRatio(UxVideoViewer::AspectRatio(ratio.toInt()));
+        QSignalSpy changed(&v, SIGNAL(videoRectChanged(QRect)));
+        v.setInputVideo(input.size, input.is3D, input.topBottom, input.unstretched);
+        QCOMPARE(v.viewerRect(), viewer);
         QCOMPARE(v.videoRect(), video);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toRect(), video);
+        if (input.is3D) { // the same layout announced again through update3DInput
+            v.update3DInput(false, false, false);
+            v.update3DInput(input.is3D, input.topBottom, input.unstretched);
+            QCOMPARE(v.videoRect(), video);
+        }
     }
-}
 
-void TestVideoViewer::videoRectSignalsOnlyChanges()
-{
-    UxVideoViewer viewer;
-    QSignalSpy changed(&viewer, SIGNAL(videoRectChanged(QRect)));
-    showAt(viewer, QSize(640, 360));
-    QCOMPARE(changed.count(), 0); // no video announced yet
-    viewer.setInputVideo(QSize(1920, 1080), false, false, false);
-    viewer.setInputVideo(QSize(1280, 720), false, false, false); // same shape, same rectangle
-    QResizeEvent sameSize(viewer.size(), viewer.size());
-    QApplication::sendEvent(&viewer, &sameSize);
-    QCOMPARE(changed.count(), 1);
-    viewer.setAspectRatio(UxVideoViewer::AspectRatio_4_3);
-    QCOMPARE(changed.count(), 2);
-    QCOMPARE(viewer.videoRect(), QRect(80, 45, 480, 270));
-}
-
-void TestVideoViewer::painting_data()
-{
-    QTest::addColumn<QString>("content");
-    // 800 x 450 at 4:3 with 16:9 video: margins of 100 columns left and right, padding
-    // of 56 rows above and below the picture (100, 56) 600 x 337.
-    QTest::newRow("no frame: padding colour") << "none";
-    QTest::newRow("frame") << "frame";
-    QTest::newRow("padding image instead of both colours") << "tile";
-}
-
-void TestVideoViewer::painting()
-{
-    QFETCH(QString, content);
-    QTemporaryDir dir;
-    const QString tile = dir.filePath("tile.png");
-    QImage checker = solid(QSize(2, 2), Qt::yellow);
-    checker.setPixelColor(1, 0, Qt::cyan);
-    checker.setPixelColor(0, 1, Qt::cyan);
-    QVERIFY(checker.save(tile));
-
-    UxVideoViewer viewer;
-    viewer.resize(800, 450);
-    viewer.setMarginColor(kMargin);
-    viewer.setPaddingColor(kPadding);
-    viewer.setAspectRatio(UxVideoViewer::AspectRatio_4_3);
-    viewer.setInputVideo(QSize(1920, 1080), false, false, false);
-    if (content != "none")
-        viewer.onUpdateVideo(solid(QSize(160, 90), Qt::green));
-    if (content == "tile")
-        viewer.setPaddingBrush(tile);
-    QCOMPARE(viewer.paddingBrush(), QString()); // the path is not kept
-    const QColor picture = content == "none" ? kPadding : QColor(Qt::green);
-    const auto tiled = [](int x, int y) { return QColor((x + y) % 2 ? Qt::cyan : Qt::yellow); };
-    const QPoint margin(50, 225), padding(400, 20);
-    QCOMPARE(shownAt(viewer, margin.x(), margin.y()), content == "tile" ? tiled(50, 225) : kMargin);
-    QCOMPARE(shownAt(viewer, padding.x(), padding.y()),
-             content == "tile" ? tiled(400, 20) : kPadding);
-    for (const QPoint &p : {QPoint(100, 56), QPoint(699, 392), QPoint(400, 225)})
-        QCOMPARE(shownAt(viewer, p.x(), p.y()), picture); // corners and middle of the picture
-    QVERIFY(shownAt(viewer, 99, 56) != picture);
-}
-
-// The widget's frame path draws what QPainter draws of its 24-bit buffer, at any ratio.
-void TestVideoViewer::scaledFrameMatchesQPainter()
-{
-    QImage frame(QSize(1920, 1080), QImage::Format_RGB32);
-    QRandomGenerator random(5);
-    for (int y = 0; y < frame.height(); ++y) {
-        auto *line = reinterpret_cast<quint32 *>(frame.scanLine(y));
-        for (int x = 0; x < frame.width(); ++x)
-            line[x] = random.generate() | 0xff000000u;
+    void videoRectSignalsOnlyChanges()
+    {
+        UxVideoViewer viewer;
+        QSignalSpy changed(&viewer, SIGNAL(videoRectChanged(QRect)));
+        showAt(viewer, QSize(640, 360));
+        QCOMPARE(changed.count(), 0); // no video announced yet
+        viewer.setInputVideo(QSize(1920, 1080), false, false, false);
+        viewer.setInputVideo(QSize(1280, 720), false, false, false); // same shape, same rectangle
+        QResizeEvent sameSize(viewer.size(), viewer.size());
+        QApplication::sendEvent(&viewer, &sameSize);
+        QCOMPARE(changed.count(), 1);
+        viewer.setAspectRatio(UxVideoViewer::AspectRatio_4_3);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(viewer.videoRect(), QRect(80, 45, 480, 270));
     }
-    UxVideoViewer viewer;
-    viewer.resize(853, 480);
-    viewer.setInputVideo(frame.size(), false, false, false);
-    viewer.onUpdateVideo(frame);
-    const QImage shown = viewer.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QImage expected(shown.size(), QImage::Format_RGB32);
-    expected.setDevicePixelRatio(shown.devicePixelRatio());
-    expected.fill(Qt::black);
-    QPainter painter(&expected);
-    painter.setClipRect(viewer.videoRect());
-    painter.drawImage(viewer.videoRect(), frame.convertToFormat(QImage::Format_RGB888));
-    painter.end();
-    QCOMPARE(shown, expected);
-}
 
-void TestVideoViewer::frameBufferAndStillPictures()
-{
-    UxVideoViewer viewer;
-    viewer.resize(160, 90);
-    viewer.setPaddingColor(kPadding);
-    // A frame with transparency shows the previous buffer through it.
-    viewer.onUpdateVideo(solid(QSize(16, 9), Qt::green));
-    QImage overlay = solid(QSize(16, 9), Qt::transparent, QImage::Format_ARGB32);
-    overlay.setPixelColor(12, 4, Qt::red);
-    viewer.onUpdateVideo(overlay);
-    QCOMPARE(shownAt(viewer, 20, 20), QColor(Qt::green));
-    QCOMPARE(shownAt(viewer, 125, 45), QColor(Qt::red));
-    // A frame of another size starts from the padding colour; a null frame is ignored.
-    viewer.onUpdateVideo(solid(QSize(32, 18), Qt::transparent, QImage::Format_ARGB32));
-    viewer.onUpdateVideo(QImage());
-    QCOMPARE(shownAt(viewer, 80, 45), kPadding);
-
-    viewer.setShowStaticPicture(true, solid(QSize(32, 18), Qt::magenta));
-    viewer.onUpdateVideo(solid(QSize(16, 9), Qt::green)); // ignored while the picture shows
-    QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::magenta));
-    viewer.setShowStaticPicture(false, solid(QSize(32, 18), Qt::yellow)); // shown until a frame
-    QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::yellow));
-    viewer.onUpdateVideo(solid(QSize(16, 9), Qt::green));
-    QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::green));
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath("still.png");
-    QVERIFY(solid(QSize(8, 8), Qt::cyan).save(path));
-    viewer.setShowStaticPicture(true, QStringLiteral("/nonexistent/still.png")); // no picture
-    QCOMPARE(shownAt(viewer, 80, 45), kPadding);
-    viewer.setShowStaticPicture(false, path); // the flag off stores nothing
-    QCOMPARE(shownAt(viewer, 80, 45), kPadding);
-    viewer.setShowStaticPicture(true, path);
-    QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::cyan));
-    viewer.clearVideo();
-    QCOMPARE(shownAt(viewer, 80, 45), kPadding);
-    QVERIFY(viewer.isShowStaticPicture()); // clearing keeps the flag
-}
-
-void TestVideoViewer::videoHint_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<QSize>("video");
-    QTest::addColumn<int>("num");
-    QTest::addColumn<int>("den");
-    QTest::addColumn<QSize>("expected");
-    QTest::newRow("16:9 at 642") << 642 << QSize(1920, 1080) << 16 << 9 << QSize(640, 360);
-    QTest::newRow("4:3 video as 16:9") << 642 << QSize(1440, 1080) << 16 << 9 << QSize(640, 360);
-    QTest::newRow("no aspect: the video's") << 500 << QSize(720, 576) << 0 << 1 << QSize(496, 400);
-    QTest::newRow("empty video") << 642 << QSize(0, 1080) << 0 << 0 << QSize(0, 0);
-}
-
-void TestVideoViewer::videoHint()
-{
-    QFETCH(int, width);
-    QFETCH(QSize, video);
-    QFETCH(int, num);
-    QFETCH(int, den);
-    QFETCH(QSize, expected);
-    UxVideoViewer viewer;
-    QCOMPARE(viewer.calcVideoHint(width, video, num, den), expected);
-    showAt(viewer, QSize(width, 300)); // the short form takes the viewer rectangle's width
-    QCOMPARE(viewer.calcVideoHint(video, num, den), expected);
-    viewer.setAspectRatio(UxVideoViewer::AspectRatio_16_9);
-    QCOMPARE(viewer.sizeHint().height(), (width & ~15) * 9 / 16);
-}
-
-void TestVideoViewer::clicksAndWheel()
-{
-    UxVideoViewer viewer;
-    viewer.resize(200, 100);
-    QSignalSpy playPause(&viewer, SIGNAL(actPlayOrPause()));
-    QSignalSpy screen(&viewer, SIGNAL(changeScreen()));
-    QSignalSpy volume(&viewer, SIGNAL(volumChange(int)));
-    QTest::mouseClick(&viewer, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
-    QCOMPARE(playPause.count(), 0); // not before the 300 ms are up
-    QTRY_COMPARE_WITH_TIMEOUT(playPause.count(), 1, 1000);
-
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
-        sendMouse(viewer, type, QPoint(50, 50));
-    QCOMPARE(screen.count(), 1);
-    QTest::mouseClick(&viewer, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
-    QTest::qWait(450);
-    QCOMPARE(playPause.count(), 1); // the double click cancelled its press; right does nothing
-
-    // The wheel's dominant axis, divided by 5 and truncated.
-    for (const QPoint &angle : {QPoint(0, 120), QPoint(0, -240), QPoint(0, 4), QPoint(-120, 10)}) {
-        QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), angle, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&viewer, &wheel);
+    void painting_data()
+    {
+        QTest::addColumn<QString>("content");
+        // 800 x 450 at 4:3 with 16:9 video: margins of 100 columns left and right, padding
+        // of 56 rows above and below the picture (100, 56) 600 x 337.
+        QTest::newRow("no frame: padding colour") << "none";
+        QTest::newRow("frame") << "frame";
+        QTest::newRow("padding image instead of both colours") << "tile";
     }
-    QCOMPARE(volume.count(), 4);
-    const QList<int> expected = {24, -48, 0, -24};
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(volume.at(i).at(0).toInt(), expected[i]);
-}
 
-void TestVideoViewer::keys_data()
-{
-    QTest::addColumn<bool>("fullScreen");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("signal"); // empty: none
-    QTest::addColumn<bool>("passedOn");
-    const int none = Qt::NoModifier, alt = Qt::AltModifier, ctrl = Qt::ControlModifier,
-              shift = Qt::ShiftModifier;
-    QTest::newRow("Escape windowed") << false << int(Qt::Key_Escape) << none << "" << true;
-    QTest::newRow("Escape") << true << int(Qt::Key_Escape) << none << "outFullscreen" << false;
-    QTest::newRow("Alt+Return") << true << int(Qt::Key_Return) << alt << "outFullscreen" << false;
-    QTest::newRow("Alt+Shift+Return") << true << int(Qt::Key_Return) << (alt | shift) << "" << true;
-    QTest::newRow("Alt+Enter is not Return") << true << int(Qt::Key_Enter) << alt << "" << true;
-    QTest::newRow("Ctrl+S") << true << int(Qt::Key_S) << ctrl << "stop" << false;
-    QTest::newRow("Ctrl+Shift+S") << true << int(Qt::Key_S) << (ctrl | shift) << "" << true;
-    QTest::newRow("Ctrl+S windowed") << false << int(Qt::Key_S) << ctrl << "" << true;
-    QTest::newRow("Space") << false << int(Qt::Key_Space) << none << "actPlayOrPause" << true;
-    QTest::newRow("Up") << false << int(Qt::Key_Up) << none << "volumChange 10" << true;
-    QTest::newRow("Down") << true << int(Qt::Key_Down) << ctrl << "volumChange -10" << true;
-}
+    void painting()
+    {
+        QFETCH(QString, content);
+        QTemporaryDir dir;
+        const QString tile = dir.filePath("tile.png");
+        QImage checker = solid(QSize(2, 2), Qt::yellow);
+        checker.setPixelColor(1, 0, Qt::cyan);
+        checker.setPixelColor(0, 1, Qt::cyan);
+        QVERIFY(checker.save(tile));
 
-void TestVideoViewer::keys()
-{
-    QFETCH(bool, fullScreen);
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QString, signal);
-    QFETCH(bool, passedOn);
-    KeyWitness parent;
-    UxVideoViewer *viewer = new UxVideoViewer(&parent);
-    parent.show();
-    if (fullScreen)
+        UxVideoViewer viewer;
+        viewer.resize(800, 450);
+        viewer.setMarginColor(kMargin);
+        viewer.setPaddingColor(kPadding);
+        viewer.setAspectRatio(UxVideoViewer::AspectRatio_4_3);
+        viewer.setInputVideo(QSize(1920, 1080), false, false, false);
+        if (content != "none")
+            viewer.onUpdateVideo(solid(QSize(160, 90), Qt::green));
+        if (content == "tile")
+            viewer.setPaddingBrush(tile);
+        QCOMPARE(viewer.paddingBrush(), QString()); // the path is not kept
+        const QColor picture = content == "none" ? kPadding : QColor(Qt::green);
+        const auto tiled = [](int x, int y) { return QColor((x + y) % 2 ? Qt::cyan : Qt::yellow); };
+        const QPoint margin(50, 225), padding(400, 20);
+        QCOMPARE(shownAt(viewer, margin.x(), margin.y()),
+                 content == "tile" ? tiled(50, 225) : kMargin);
+        QCOMPARE(shownAt(viewer, padding.x(), padding.y()),
+                 content == "tile" ? tiled(400, 20) : kPadding);
+        for (const QPoint &p : {QPoint(100, 56), QPoint(699, 392), QPoint(400, 225)})
+            QCOMPARE(shownAt(viewer, p.x(), p.y()), picture); // corners and middle of the picture
+        QVERIFY(shownAt(viewer, 99, 56) != picture);
+    }
+
+    // The widget's frame path draws what QPainter draws of its 24-bit buffer, at any ratio.
+    void scaledFrameMatchesQPainter()
+    {
+        QImage frame(QSize(1920, 1080), QImage::Format_RGB32);
+        QRandomGenerator random(5);
+        for (int y = 0; y < frame.height(); ++y) {
+            auto *line = reinterpret_cast<quint32 *>(frame.scanLine(y));
+            for (int x = 0; x < frame.width(); ++x)
+                line[x] = random.generate() | 0xff000000u;
+        }
+        UxVideoViewer viewer;
+        viewer.resize(853, 480);
+        viewer.setInputVideo(frame.size(), false, false, false);
+        viewer.onUpdateVideo(frame);
+        const QImage shown = viewer.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected(shown.size(), QImage::Format_RGB32);
+        expected.setDevicePixelRatio(shown.devicePixelRatio());
+        expected.fill(Qt::black);
+        QPainter painter(&expected);
+        painter.setClipRect(viewer.videoRect());
+        painter.drawImage(viewer.videoRect(), frame.convertToFormat(QImage::Format_RGB888));
+        painter.end();
+        QCOMPARE(shown, expected);
+    }
+
+    void frameBufferAndStillPictures()
+    {
+        UxVideoViewer viewer;
+        viewer.resize(160, 90);
+        viewer.setPaddingColor(kPadding);
+        // A frame with transparency shows the previous buffer through it.
+        viewer.onUpdateVideo(solid(QSize(16, 9), Qt::green));
+        QImage overlay = solid(QSize(16, 9), Qt::transparent, QImage::Format_ARGB32);
+        overlay.setPixelColor(12, 4, Qt::red);
+        viewer.onUpdateVideo(overlay);
+        QCOMPARE(shownAt(viewer, 20, 20), QColor(Qt::green));
+        QCOMPARE(shownAt(viewer, 125, 45), QColor(Qt::red));
+        // A frame of another size starts from the padding colour; a null frame is ignored.
+        viewer.onUpdateVideo(solid(QSize(32, 18), Qt::transparent, QImage::Format_ARGB32));
+        viewer.onUpdateVideo(QImage());
+        QCOMPARE(shownAt(viewer, 80, 45), kPadding);
+
+        viewer.setShowStaticPicture(true, solid(QSize(32, 18), Qt::magenta));
+        viewer.onUpdateVideo(solid(QSize(16, 9), Qt::green)); // ignored while the picture shows
+        QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::magenta));
+        viewer.setShowStaticPicture(false, solid(QSize(32, 18), Qt::yellow)); // shown until a frame
+        QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::yellow));
+        viewer.onUpdateVideo(solid(QSize(16, 9), Qt::green));
+        QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::green));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("still.png");
+        QVERIFY(solid(QSize(8, 8), Qt::cyan).save(path));
+        viewer.setShowStaticPicture(true, QStringLiteral("/nonexistent/still.png")); // no picture
+        QCOMPARE(shownAt(viewer, 80, 45), kPadding);
+        viewer.setShowStaticPicture(false, path); // the flag off stores nothing
+        QCOMPARE(shownAt(viewer, 80, 45), kPadding);
+        viewer.setShowStaticPicture(true, path);
+        QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::cyan));
+        viewer.clearVideo();
+        QCOMPARE(shownAt(viewer, 80, 45), kPadding);
+        QVERIFY(viewer.isShowStaticPicture()); // clearing keeps the flag
+    }
+
+    void videoHint_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QSize>("video");
+        QTest::addColumn<int>("num");
+        QTest::addColumn<int>("den");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("16:9 at 642") << 642 << QSize(1920, 1080) << 16 << 9 << QSize(640, 360);
+        QTest::newRow("4:3 video as 16:9")
+            << 642 << QSize(1440, 1080) << 16 << 9 << QSize(640, 360);
+        QTest::newRow("no aspect: the video's")
+            << 500 << QSize(720, 576) << 0 << 1 << QSize(496, 400);
+        QTest::newRow("empty video") << 642 << QSize(0, 1080) << 0 << 0 << QSize(0, 0);
+    }
+
+    void videoHint()
+    {
+        QFETCH(int, width);
+        QFETCH(QSize, video);
+        QFETCH(int, num);
+        QFETCH(int, den);
+        QFETCH(QSize, expected);
+        UxVideoViewer viewer;
+        QCOMPARE(viewer.calcVideoHint(width, video, num, den), expected);
+        showAt(viewer, QSize(width, 300)); // the short form takes the viewer rectangle's width
+        QCOMPARE(viewer.calcVideoHint(video, num, den), expected);
+        viewer.setAspectRatio(UxVideoViewer::AspectRatio_16_9);
+        QCOMPARE(viewer.sizeHint().height(), (width & ~15) * 9 / 16);
+    }
+
+    void clicksAndWheel()
+    {
+        UxVideoViewer viewer;
+        viewer.resize(200, 100);
+        QSignalSpy playPause(&viewer, SIGNAL(actPlayOrPause()));
+        QSignalSpy screen(&viewer, SIGNAL(changeScreen()));
+        QSignalSpy volume(&viewer, SIGNAL(volumChange(int)));
+        QTest::mouseClick(&viewer, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+        QCOMPARE(playPause.count(), 0); // not before the 300 ms are up
+        QTRY_COMPARE_WITH_TIMEOUT(playPause.count(), 1, 1000);
+
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+            sendMouse(viewer, type, QPoint(50, 50));
+        QCOMPARE(screen.count(), 1);
+        QTest::mouseClick(&viewer, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+        QTest::qWait(450);
+        QCOMPARE(playPause.count(), 1); // the double click cancelled its press; right does nothing
+
+        // The wheel's dominant axis, divided by 5 and truncated.
+        for (const QPoint &angle :
+             {QPoint(0, 120), QPoint(0, -240), QPoint(0, 4), QPoint(-120, 10)}) {
+            QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), angle, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&viewer, &wheel);
+        }
+        QCOMPARE(volume.count(), 4);
+        const QList<int> expected = {24, -48, 0, -24};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(volume.at(i).at(0).toInt(), expected[i]);
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("signal"); // empty: none
+        QTest::addColumn<bool>("passedOn");
+        const int none = Qt::NoModifier, alt = Qt::AltModifier, ctrl = Qt::ControlModifier,
+                  shift = Qt::ShiftModifier;
+        QTest::newRow("Escape windowed") << false << int(Qt::Key_Escape) << none << "" << true;
+        QTest::newRow("Escape") << true << int(Qt::Key_Escape) << none << "outFullscreen" << false;
+        QTest::newRow("Alt+Return")
+            << true << int(Qt::Key_Return) << alt << "outFullscreen" << false;
+        QTest::newRow("Alt+Shift+Return")
+            << true << int(Qt::Key_Return) << (alt | shift) << "" << true;
+        QTest::newRow("Alt+Enter is not Return") << true << int(Qt::Key_Enter) << alt << "" << true;
+        QTest::newRow("Ctrl+S") << true << int(Qt::Key_S) << ctrl << "stop" << false;
+        QTest::newRow("Ctrl+Shift+S") << true << int(Qt::Key_S) << (ctrl | shift) << "" << true;
+        QTest::newRow("Ctrl+S windowed") << false << int(Qt::Key_S) << ctrl << "" << true;
+        QTest::newRow("Space") << false << int(Qt::Key_Space) << none << "actPlayOrPause" << true;
+        QTest::newRow("Up") << false << int(Qt::Key_Up) << none << "volumChange 10" << true;
+        QTest::newRow("Down") << true << int(Qt::Key_Down) << ctrl << "volumChange -10" << true;
+    }
+
+    void keys()
+    {
+        QFETCH(bool, fullScreen);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, signal);
+        QFETCH(bool, passedOn);
+        KeyWitness parent;
+        UxVideoViewer *viewer = new UxVideoViewer(&parent);
+        parent.show();
+        if (fullScreen)
+            viewer->toggleFullscreen();
+        QStringList emitted;
+        connect(viewer, &UxVideoViewer::outFullscreen, [&] { emitted << "outFullscreen"; });
+        connect(viewer, &UxVideoViewer::stop, [&] { emitted << "stop"; });
+        connect(viewer, &UxVideoViewer::actPlayOrPause, [&] { emitted << "actPlayOrPause"; });
+        connect(viewer, &UxVideoViewer::volumChange,
+                [&](int v) { emitted << QStringLiteral("volumChange %1").arg(v); });
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+        QApplication::sendEvent(viewer, &press);
+        QCOMPARE(emitted, signal.isEmpty() ? QStringList() : QStringList{signal});
+        QCOMPARE(press.isAccepted(), !passedOn);
+        // A full-screen viewer is a window of its own: nothing propagates past it.
+        QCOMPARE(parent.received, passedOn && !fullScreen ? 1 : 0);
+        QCOMPARE(viewer->isFullScreen(), fullScreen); // the viewer only asks to leave
+    }
+
+    void fullScreenWindowFlags_data()
+    {
+        QTest::addColumn<int>("initialFlags");
+        QTest::addColumn<int>("fullScreenType");
+        QTest::newRow("embedded") << int(Qt::Widget) << 0x13;
+        QTest::newRow("sub-window") << int(Qt::SubWindow) << int(Qt::Window);
+        QTest::newRow("hints are kept") << int(Qt::Widget | Qt::WindowStaysOnTopHint) << 0x13;
+    }
+
+    void fullScreenWindowFlags()
+    {
+        QFETCH(int, initialFlags);
+        QFETCH(int, fullScreenType);
+        QWidget parent;
+        UxVideoViewer *viewer = new UxVideoViewer(&parent);
+        const Qt::WindowFlags initial(initialFlags);
+        const Qt::WindowFlags hints = initial & ~Qt::WindowType_Mask;
+        viewer->setWindowFlags(initial);
+        parent.show();
         viewer->toggleFullscreen();
-    QStringList emitted;
-    connect(viewer, &UxVideoViewer::outFullscreen, [&] { emitted << "outFullscreen"; });
-    connect(viewer, &UxVideoViewer::stop, [&] { emitted << "stop"; });
-    connect(viewer, &UxVideoViewer::actPlayOrPause, [&] { emitted << "actPlayOrPause"; });
-    connect(viewer, &UxVideoViewer::volumChange,
-            [&](int v) { emitted << QStringLiteral("volumChange %1").arg(v); });
-    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
-    QApplication::sendEvent(viewer, &press);
-    QCOMPARE(emitted, signal.isEmpty() ? QStringList() : QStringList{signal});
-    QCOMPARE(press.isAccepted(), !passedOn);
-    // A full-screen viewer is a window of its own: nothing propagates past it.
-    QCOMPARE(parent.received, passedOn && !fullScreen ? 1 : 0);
-    QCOMPARE(viewer->isFullScreen(), fullScreen); // the viewer only asks to leave
-}
+        QVERIFY(viewer->isFullScreen());
+        QCOMPARE(int(viewer->windowType()), fullScreenType);
+        QCOMPARE(viewer->windowFlags() & hints, hints);
+        viewer->toggleFullscreen(); // the second call leaves
+        QVERIFY(!viewer->isFullScreen());
+        QCOMPARE(viewer->windowType(), initial & Qt::WindowType_Mask);
+        QCOMPARE(viewer->parentWidget(), &parent); // back in its parent's layout
+    }
 
-void TestVideoViewer::fullScreenWindowFlags_data()
-{
-    QTest::addColumn<int>("initialFlags");
-    QTest::addColumn<int>("fullScreenType");
-    QTest::newRow("embedded") << int(Qt::Widget) << 0x13;
-    QTest::newRow("sub-window") << int(Qt::SubWindow) << int(Qt::Window);
-    QTest::newRow("hints are kept") << int(Qt::Widget | Qt::WindowStaysOnTopHint) << 0x13;
-}
+    void pointerHidesInFullScreen()
+    {
+        UxVideoViewer viewer;
+        viewer.resize(320, 180);
+        QSignalSpy hidden(&viewer, SIGNAL(mouseHide()));
+        QSignalSpy shown(&viewer, SIGNAL(mouseShow(QPoint)));
+        QTest::mouseMove(&viewer, QPoint(10, 10)); // windowed: nothing
+        viewer.toggleFullscreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 1, 2000);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 30), QPointF(120, 130), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&viewer, &move);
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(shown.at(0).at(0).toPoint(), QPoint(120, 130));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 2, 2000); // a second of rest hides it again
+        viewer.toggleFullscreen();                          // leaving pops the blank cursor
+        QVERIFY(!QGuiApplication::overrideCursor());
 
-void TestVideoViewer::fullScreenWindowFlags()
-{
-    QFETCH(int, initialFlags);
-    QFETCH(int, fullScreenType);
-    QWidget parent;
-    UxVideoViewer *viewer = new UxVideoViewer(&parent);
-    const Qt::WindowFlags initial(initialFlags);
-    const Qt::WindowFlags hints = initial & ~Qt::WindowType_Mask;
-    viewer->setWindowFlags(initial);
-    parent.show();
-    viewer->toggleFullscreen();
-    QVERIFY(viewer->isFullScreen());
-    QCOMPARE(int(viewer->windowType()), fullScreenType);
-    QCOMPARE(viewer->windowFlags() & hints, hints);
-    viewer->toggleFullscreen(); // the second call leaves
-    QVERIFY(!viewer->isFullScreen());
-    QCOMPARE(viewer->windowType(), initial & Qt::WindowType_Mask);
-    QCOMPARE(viewer->parentWidget(), &parent); // back in its parent's layout
-}
-
-void TestVideoViewer::pointerHidesInFullScreen()
-{
-    UxVideoViewer viewer;
-    viewer.resize(320, 180);
-    QSignalSpy hidden(&viewer, SIGNAL(mouseHide()));
-    QSignalSpy shown(&viewer, SIGNAL(mouseShow(QPoint)));
-    QTest::mouseMove(&viewer, QPoint(10, 10)); // windowed: nothing
-    viewer.toggleFullscreen();
-    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-    QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 1, 2000);
-    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
-    QMouseEvent move(QEvent::MouseMove, QPointF(20, 30), QPointF(120, 130), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&viewer, &move);
-    QCOMPARE(shown.count(), 1);
-    QCOMPARE(shown.at(0).at(0).toPoint(), QPoint(120, 130));
-    QVERIFY(!QGuiApplication::overrideCursor());
-    QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 2, 2000); // a second of rest hides it again
-    viewer.toggleFullscreen();                          // leaving pops the blank cursor
-    QVERIFY(!QGuiApplication::overrideCursor());
-
-    viewer.setMouseHidable(false); // moves are reported, the pointer stays
-    viewer.toggleFullscreen();
-    QApplication::sendEvent(&viewer, &move);
-    QTest::qWait(1300);
-    QCOMPARE(hidden.count(), 2);
-    QCOMPARE(shown.count(), 2);
-    QVERIFY(!QGuiApplication::overrideCursor());
-    viewer.toggleFullscreen();
-}
+        viewer.setMouseHidable(false); // moves are reported, the pointer stays
+        viewer.toggleFullscreen();
+        QApplication::sendEvent(&viewer, &move);
+        QTest::qWait(1300);
+        QCOMPARE(hidden.count(), 2);
+        QCOMPARE(shown.count(), 2);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        viewer.toggleFullscreen();
+    }
+};
 
 QTEST_MAIN(TestVideoViewer)
 #include "tst_uxvideoviewer.moc"
