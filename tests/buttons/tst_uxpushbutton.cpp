@@ -1,3 +1,4 @@
+#include "EventCounter.h"
 #include "ScreenFactor.h"
 
 #include <UxPushButton.h>
@@ -165,29 +166,15 @@ private Q_SLOTS:
 
         button.show();
         QVERIFY(QTest::qWaitForWindowExposed(&button));
-        int paints = 0;
-        struct PaintCounter : QObject
-        {
-            int *count;
-            explicit PaintCounter(int *c)
-                : count(c)
-            {
-            }
-            bool eventFilter(QObject *, QEvent *event) override
-            {
-                *count += event->type() == QEvent::Paint;
-                return false;
-            }
-        } counter(&paints);
-        button.installEventFilter(&counter);
+        EventCounter paints(&button, QEvent::Paint);
         QCoreApplication::processEvents();
-        paints = 0;
+        paints.count = 0;
         button.setDisableImage(QString());
         button.setDisableTextInfo(QStringLiteral("0,0"));
         QTest::qWait(50);
-        QCOMPARE(paints, 0);
+        QCOMPARE(paints.count, 0);
         button.update(); // the counter does see a repaint that is asked for
-        QTRY_VERIFY(paints > 0);
+        QTRY_VERIFY(paints.count > 0);
     }
 
 private:

@@ -1,3 +1,5 @@
+#include "EventCounter.h"
+
 #include <UxTrimSeekingBar.h>
 
 #include <QCursor>
@@ -147,25 +149,11 @@ private Q_SLOTS:
         // click passes to the button.
         t.send(t.start, QEvent::MouseButtonPress);
         t.send(t.start, QEvent::MouseButtonRelease);
-        int reached = 0;
-        struct Witness : QObject
-        {
-            int *count;
-            explicit Witness(int *c)
-                : count(c)
-            {
-            }
-            bool eventFilter(QObject *, QEvent *e) override
-            {
-                *count += e->type() == QEvent::MouseButtonDblClick;
-                return false;
-            }
-        } witness(&reached);
-        t.start->installEventFilter(&witness); // runs before the trim bar's filter
+        EventCounter doubleClicks(t.start, QEvent::MouseButtonDblClick); // before our filter
         t.send(t.start, QEvent::MouseButtonDblClick);
         QCOMPARE(starts.count(), 1);
         QCOMPARE(starts.at(0).at(0).toInt(), 10);
-        QCOMPARE(reached, 1);
+        QCOMPARE(doubleClicks.count, 1);
         QCOMPARE(clicked.count(), 0);
     }
 
