@@ -48,7 +48,9 @@ void UxVideoFullScreenViewer::showControlBar()
         return;
     QRect area = rect();
     area.setTop(height() - m_controlBar->sizeHint().height());
-    m_controlBar->setGeometry(area);
+    // The bar is a window of its own, so its geometry is in desktop coordinates; mapping
+    // keeps it on the viewer also when the viewer is not at the desktop's origin.
+    m_controlBar->setGeometry(QRect(mapToGlobal(area.topLeft()), area.size()));
     m_controlBar->raise();
     m_controlBar->show();
 }
@@ -65,13 +67,14 @@ void UxVideoFullScreenViewer::timerEvent(QTimerEvent *event)
         UxVideoViewer::timerEvent(event);
         return;
     }
-    const QPoint pointer = mapFromGlobal(QCursor::pos());
+    const QPoint globalPointer = QCursor::pos();
+    const QPoint pointer = mapFromGlobal(globalPointer);
     if (m_controlBar) {
         const bool atBottomEdge =
             rect().contains(pointer) && rect().bottom() - pointer.y() < kBottomRows;
         if (isVisible() && m_controlBar->isHidden() && atBottomEdge)
             showControlBar();
-        else if (m_controlBar->isVisible() && !m_controlBar->geometry().contains(pointer))
+        else if (m_controlBar->isVisible() && !m_controlBar->geometry().contains(globalPointer))
             m_controlBar->hide();
     }
     QObject::timerEvent(event);
