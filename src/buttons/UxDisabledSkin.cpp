@@ -43,8 +43,8 @@ QColor colourAt(const UxPackedText &info, int first, bool withAlpha)
 
 } // namespace
 
-UxDisabledSkin::UxDisabledSkin(InfoForm form, int standardDpi)
-    : m_form(form)
+UxDisabledSkin::UxDisabledSkin(const Layout &layout, int standardDpi)
+    : m_layout(layout)
     , m_standardDpi(standardDpi)
 {
 }
@@ -72,7 +72,7 @@ void UxDisabledSkin::setTextInfo(const QString &info)
     m_textInfo = info;
     const UxPackedText fields(info);
     const int n = fields.count();
-    const bool longForm = m_form == InfoForm::Long;
+    const bool longForm = m_layout.form == InfoForm::Long;
     const double factor = longForm ? screenFactor() : 1.0;
     if (n >= 2) {
         m_imageX = fields.number(0);
@@ -98,22 +98,50 @@ bool UxDisabledSkin::isDue(const QWidget &widget) const
     return !m_textInfo.trimmed().isEmpty() && !widget.isEnabled();
 }
 
-void UxDisabledSkin::drawImage(QPainter &painter, const QRect &target, qreal sourceX, qreal sourceY,
-                               qreal sourceWidthCut, qreal sourceHeightCut) const
+QRect UxDisabledSkin::imageRect(const QSize &widget) const
 {
-    if (m_image.isNull() || target.width() <= 0 || target.height() <= 0)
-        return;
-    const qreal d = m_image.devicePixelRatio();
-    const QRectF source(sourceX * d, sourceY * d, m_image.width() - sourceWidthCut * d,
-                        m_image.height() - sourceHeightCut * d);
-    if (source.width() <= 0 || source.height() <= 0)
-        return;
-    painter.drawPixmap(QRectF(target), m_image, source);
+    const qint64 inset =
+        m_layout.imageInset == Layout::kInsetIsImageX ? m_imageX : m_layout.imageInset;
+    return uxRect(m_imageX, inset, qint64(widget.width()) - m_imageWidthCut,
+                  widget.height() - 2 * inset);
 }
 
-void UxDisabledSkin::drawCaption(QPainter &painter, const QString &caption, const QRect &target,
-                                 Qt::Alignment alignment) const
+QRectF UxDisabledSkin::imageSource() const
 {
+    const qreal d = m_image.devicePixelRatio();
+    const qreal frame = m_layout.sourceFrame * d;
+    const qreal left = m_layout.sourceFollowsImageX ? m_imageX * d : frame;
+    const qreal widthCut = m_layout.sourceFollowsImageX ? m_imageWidthCut * d : 2 * frame;
+    return QRectF(left, frame, m_image.width() - widthCut, m_image.height() - 2 * frame);
+}
+
+QRect UxDisabledSkin::captionRect(const QSize &widget) const
+{
+    const qint64 width = qint64(widget.width()) - m_textWidthCut;
+    if (m_layout.form == InfoForm::Long)
+        return uxRect(m_textX, m_textY, width, m_textHeight);
+    const int inset = m_layout.captionInset;
+    return uxRect(m_textX, inset, width, widget.height() - 2 * inset);
+}
+
+void UxDisabledSkin::paint(QWidget &widget, const QString &caption) const
+{
+    paint(widget, caption, m_layout.alignment);
+}
+
+// Order matters for check boxes and radio buttons: their image shows also without a
+// caption, so the caption test comes after the image there.
+void UxDisabledSkin::paint(QWidget &widget, const QString &caption, Qt::Alignment alignment) const
+{
+    if (!isDue(widget) || (m_layout.imageNeedsCaption && caption.isEmpty()))
+        return;
+    QPainter painter(&widget);
+    const QRect image = imageRect(widget.size());
+    const QRectF source = imageSource();
+    if (!m_image.isNull() && !image.isEmpty() && !source.isEmpty())
+        painter.drawPixmap(QRectF(image), m_image, source);
+    if (caption.isEmpty())
+        return;
     painter.setPen(m_textColor);
-    painter.drawText(target, static_cast<int>(alignment), caption);
+    painter.drawText(captionRect(widget.size()), static_cast<int>(alignment), caption);
 }

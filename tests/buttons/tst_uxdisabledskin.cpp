@@ -10,6 +10,11 @@ using Form = UxDisabledSkin::InfoForm;
 Q_DECLARE_METATYPE(Form)
 
 namespace {
+UxDisabledSkin::Layout layoutOf(Form form)
+{
+    return form == Form::Long ? UxDisabledSkin::kComboBox : UxDisabledSkin::kCheckable;
+}
+
 // Fields as the widgets read them after parsing; caption top and height are given in
 // info units and multiplied by the run's screen factor for the long form.
 struct Fields
@@ -42,6 +47,8 @@ private Q_SLOTS:
             << Form::Long << QStringList{"7"} << Fields{0, 0, 0, 0, 0, 0, black};
         QTest::newRow("long: empty field counts 0")
             << Form::Long << QStringList{"1,,3,4,5,6"} << Fields{1, 0, 3, 4, 5, 6, black};
+        QTest::newRow("long: four fields take only the image")
+            << Form::Long << QStringList{"1,2,3,4"} << Fields{1, 2, 0, 0, 0, 0, black};
         QTest::newRow("long: seven fields keep the colour")
             << Form::Long << QStringList{"1,2,3,4,5,6,7"} << Fields{1, 2, 3, 4, 5, 6, black};
         QTest::newRow("long: later short text keeps the caption")
@@ -71,7 +78,7 @@ private Q_SLOTS:
         QFETCH(Form, form);
         QFETCH(QStringList, texts);
         QFETCH(Fields, expected);
-        UxDisabledSkin skin(form);
+        UxDisabledSkin skin(layoutOf(form));
         for (const QString &text : texts)
             skin.setTextInfo(text);
 
@@ -88,7 +95,7 @@ private Q_SLOTS:
 
     void hugeCaptionFieldsSaturate()
     {
-        UxDisabledSkin skin(Form::Long);
+        UxDisabledSkin skin(UxDisabledSkin::kPushButton);
         skin.setTextInfo(QStringLiteral("0,0,0,0,2147483647,-2147483648"));
         QCOMPARE(skin.textY(), std::numeric_limits<int>::max());
         QCOMPARE(skin.textHeight(), std::numeric_limits<int>::min());
@@ -112,7 +119,7 @@ private Q_SLOTS:
         QFETCH(bool, due);
         QWidget widget;
         widget.setEnabled(enabled);
-        UxDisabledSkin skin(Form::Short);
+        UxDisabledSkin skin(UxDisabledSkin::kToolButton);
         skin.setTextInfo(info);
         QCOMPARE(skin.isDue(widget), due);
     }

@@ -1,0 +1,242 @@
+#include "EventCounter.h"
+#include "ScreenFactor.h"
+
+#include <UxCheckBox.h>
+#include <UxComboBox.h>
+#include <UxPushButton.h>
+#include <UxRadioButton.h>
+#include <UxResourceMgr.h>
+#include <uxToolButton.h>
+
+#include <QApplication>
+#include <QMetaProperty>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+using WidgetPtr = std::unique_ptr<QWidget>;
+
+// The skinned class and its Qt base, both captioned and sized the same.
+std::pair<WidgetPtr, WidgetPtr> makePair(const QString &name, const QString &caption)
+{
+    WidgetPtr skinned, plain;
+    if (name == "push")
+        skinned.reset(new UxPushButton), plain.reset(new QPushButton);
+    else if (name == "check")
+        skinned.reset(new UxCheckBox), plain.reset(new QCheckBox);
+    else if (name == "radio")
+        skinned.reset(new UxRadioButton), plain.reset(new QRadioButton);
+    else if (name == "tool")
+        skinned.reset(new uxToolButton), plain.reset(new QToolButton);
+    else
+        skinned.reset(new UxComboBox), plain.reset(new QComboBox);
+    for (QWidget *widget : {skinned.get(), plain.get()}) {
+        QFont font = widget->font();
+        font.setPixelSize(12);
+        widget->setFont(font);
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            button->setText(caption);
+        else if (!caption.isEmpty())
+            static_cast<QComboBox *>(widget)->addItem(caption);
+        widget->resize(100, 30);
+    }
+    return {std::move(skinned), std::move(plain)};
+}
+
+QImage render(QWidget &widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Artwork whose every pixel differs from its neighbours, so any other source part shows.
+QString writeArtwork(const QTemporaryDir &dir, const QString &name, const QSize &size)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixelColor(x, y, QColor(x * 255 / size.width(), y * 255 / size.height(), 90));
+    image.save(dir.filePath(name));
+    return dir.filePath(name);
+}
+
+} // namespace
+
+class TestSkinnedButtons : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        m_factor = screenFactorOfThisRun();
+        UxResourceMgr::setZoomDPI(2.0); // artwork keeps its size
+        writeArtwork(m_dir, QStringLiteral("skin.png"), QSize(40, 30));
+        writeArtwork(m_dir, QStringLiteral("skin@2x.png"), QSize(80, 60));
+    }
+
+    // Each row renders the skinned widget and compares it with its base class's painting
+    // plus the overlay drawn by hand where the row says it goes. An empty image rectangle
+    // means no image, an empty caption rectangle no caption.
+    void paint_data()
+    {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("artwork");
+        QTest::addColumn<int>("textAlign");
+        QTest::addColumn<QRect>("image");
+        QTest::addColumn<QRectF>("source");     // in device pixels
+        QTest::addColumn<QRect>("captionRect"); // long form: y and height before the screen factor
+        QTest::addColumn<int>("align");
+        QTest::addColumn<QColor>("colour");
+
+        const QString lng = "2,4,10,20,5,16,255,0,255", shrt = "2,4,10,20,255,0,255";
+        const QColor magenta(255, 0, 255), none;
+        const int left = Qt::AlignLeft | Qt::AlignVCenter;
+        const int centre = Qt::AlignHCenter | Qt::AlignVCenter;
+        const int right = Qt::AlignRight | Qt::AlignVCenter;
+        const auto row = [](const char *tag, const char *widget, bool enabled, const char *text,
+                            const QString &info) -> QTestData & {
+            return QTest::newRow(tag) << QString(widget) << enabled << QString(text) << info;
+        };
+        const auto asBase = [&](const QString &tag, const char *widget, bool enabled,
+                                const char *text, const QString &info) {
+            row(qPrintable(tag), widget, enabled, text, info)
+                << "skin.png" << 0 << QRect() << QRectF() << QRect() << 0 << none;
+        };
+        for (const char *widget : {"push", "check", "radio", "tool", "combo"}) {
+            const bool isLong = !strcmp(widget, "push") || !strcmp(widget, "combo");
+            asBase(QString(widget) + ": enabled", widget, true, "Play", isLong ? lng : shrt);
+            asBase(QString(widget) + ": blank info", widget, false, "Play", " ");
+        }
+        row("push: overlay", "push", false, "Play", lng)
+            << "skin.png" << 0 << QRect(2, 2, 96, 26) << QRectF(4, 4, 32, 22)
+            << QRect(10, 5, 80, 16) << centre << magenta;
+        row("push: ratio-2 artwork", "push", false, "Play", lng)
+            << "skin@2x.png" << 0 << QRect(2, 2, 96, 26) << QRectF(8, 8, 64, 44)
+            << QRect(10, 5, 80, 16) << centre << magenta;
+        asBase("push: no caption", "push", false, "", lng);
+        row("push: missing image, caption only", "push", false, "Play", lng)
+            << "absent.png" << 0 << QRect() << QRectF() << QRect(10, 5, 80, 16) << centre
+            << magenta;
+        for (const char *widget : {"check", "radio"}) {
+            row(qPrintable(QString(widget) + ": overlay"), widget, false, "Play", shrt)
+                << "skin.png" << 0 << QRect(2, 0, 96, 30) << QRectF(0, 0, 40, 30)
+                << QRect(10, 0, 80, 30) << left << magenta;
+            row(qPrintable(QString(widget) + ": image also without caption"), widget, false, "",
+                "0,20")
+                << "skin.png" << 0 << QRect(0, 0, 80, 30) << QRectF(0, 0, 40, 30) << QRect() << 0
+                << none;
+        }
+        row("check: alpha given", "check", false, "Play", "2,4,10,20,255,0,255,128")
+            << "skin.png" << 0 << QRect(2, 0, 96, 30) << QRectF(0, 0, 40, 30)
+            << QRect(10, 0, 80, 30) << left << QColor(255, 0, 255, 128);
+        const QList<QPair<int, int>> aligns = {
+            {0, left}, {1, right}, {2, centre}, {5, left}, {-1, left}};
+        for (const auto &align : aligns)
+            row(qPrintable(QStringLiteral("tool: textAlign %1").arg(align.first)), "tool", false,
+                "Play", shrt)
+                << "skin.png" << align.first << QRect(2, 3, 96, 24) << QRectF(3, 3, 34, 24)
+                << QRect(10, 3, 80, 24) << align.second << magenta;
+        asBase("tool: no caption", "tool", false, "", shrt);
+        row("combo: overlay", "combo", false, "Play", lng)
+            << "skin.png" << 0 << QRect(2, 3, 96, 24) << QRectF(2, 4, 36, 22)
+            << QRect(10, 5, 80, 16) << left << magenta;
+        row("combo: ratio-2 artwork", "combo", false, "Play", lng)
+            << "skin@2x.png" << 0 << QRect(2, 3, 96, 24) << QRectF(4, 8, 72, 44)
+            << QRect(10, 5, 80, 16) << left << magenta;
+        asBase("combo: no current item", "combo", false, "", lng);
+    }
+
+    void paint()
+    {
+        QFETCH(QString, widget);
+        QFETCH(bool, enabled);
+        QFETCH(QString, text);
+        QFETCH(QString, info);
+        QFETCH(QString, artwork);
+        QFETCH(int, textAlign);
+        QFETCH(QRect, image);
+        QFETCH(QRectF, source);
+        QFETCH(QRect, captionRect);
+        QFETCH(int, align);
+        QFETCH(QColor, colour);
+        auto pair = makePair(widget, text);
+        QWidget &skinned = *pair.first;
+        QVERIFY(skinned.setProperty("disableImage", m_dir.filePath(artwork)));
+        QVERIFY(skinned.setProperty("disableTextInfo", info));
+        if (widget == "tool")
+            QVERIFY(skinned.setProperty("textAlign", textAlign));
+        skinned.setEnabled(enabled);
+        pair.second->setEnabled(enabled);
+
+        QImage expected = render(*pair.second);
+        QPainter painter(&expected);
+        if (!image.isEmpty())
+            painter.drawPixmap(QRectF(image), QPixmap(m_dir.filePath(artwork)), source);
+        if (!captionRect.isEmpty()) {
+            if (widget == "push" || widget == "combo")
+                captionRect = QRect(captionRect.x(), int(captionRect.y() * m_factor),
+                                    captionRect.width(), int(captionRect.height() * m_factor));
+            painter.setFont(skinned.font());
+            painter.setPen(colour);
+            painter.drawText(captionRect, align, text);
+        }
+        painter.end();
+        QCOMPARE(render(skinned), expected);
+    }
+
+    // Style sheets set the properties; neither setter repaints by itself.
+    void propertiesWithoutRepaint_data()
+    {
+        QTest::addColumn<QString>("widget");
+        for (const char *widget : {"push", "check", "radio", "tool", "combo"})
+            QTest::newRow(widget) << QString(widget);
+    }
+
+    void propertiesWithoutRepaint()
+    {
+        QFETCH(QString, widget);
+        auto pair = makePair(widget, QStringLiteral("Play"));
+        QWidget &skinned = *pair.first;
+        const QString path = m_dir.filePath(QStringLiteral("skin.png"));
+        skinned.setStyleSheet(QStringLiteral("* { qproperty-disableImage: \"%1\"; "
+                                             "qproperty-disableTextInfo: \"1,2\"; }")
+                                  .arg(path));
+        skinned.ensurePolished();
+        QCOMPARE(skinned.property("disableImage").toString(), path);
+        QCOMPARE(skinned.property("disableTextInfo").toString(), QStringLiteral("1,2"));
+        const QMetaObject *meta = skinned.metaObject();
+        for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+            const QMetaProperty p = meta->property(i);
+            QVERIFY(p.isDesignable() && p.isScriptable() && p.isStored() && !p.hasNotifySignal());
+        }
+
+        skinned.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&skinned));
+        EventCounter paints(&skinned, QEvent::Paint);
+        QCoreApplication::processEvents();
+        paints.count = 0;
+        skinned.setProperty("disableImage", QString());
+        skinned.setProperty("disableTextInfo", QStringLiteral("0,0"));
+        skinned.setProperty("textAlign", 2);
+        QTest::qWait(30);
+        QCOMPARE(paints.count, 0);
+        skinned.update(); // the counter does see a repaint that is asked for
+        QTRY_VERIFY(paints.count > 0);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    double m_factor = 1.0;
+};
+
+QTEST_MAIN(TestSkinnedButtons)
+#include "tst_skinnedbuttons.moc"
