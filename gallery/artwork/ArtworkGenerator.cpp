@@ -96,20 +96,75 @@ void paintHatch(QPainter &p, const QRectF &r)
 
 using Glyph = void (*)(QPainter &, const QPointF &, qreal, const QColor &);
 
-// Disabled-state picture: an 8-unit transparent frame (4 pixels at 100 %, which the
-// button leaves out when it draws the picture), a muted
-// face, hatching and, optionally, a greyed glyph at the left where the enabled
-// button shows its icon.
+const QColor kGreyedMark(0x8a, 0x8e, 0x96);
+
+// Disabled-state picture of a skinned control: a muted, hatched face inside a
+// transparent frame (sideFrame units left and right, topFrame above and below) that the
+// control leaves out when it draws the picture, and a greyed mark painted on the face.
+Artwork disabledControl(const QString &name, const QSize &size, qreal sideFrame, qreal topFrame,
+                        std::function<void(QPainter &, const QRectF &face)> mark)
+{
+    return {name, size, [=](QPainter &p, const QRectF &all, int) {
+                const QRectF face = all.adjusted(sideFrame, topFrame, -sideFrame, -topFrame);
+                paintFace(p, face, QColor(0x4a, 0x4e, 0x56), QColor(0x3b, 0x3e, 0x45),
+                          QColor(0x5c, 0x60, 0x68), qMin<qreal>(12, face.height() / 3));
+                paintHatch(p, face);
+                if (mark)
+                    mark(p, face);
+            }};
+}
+
+// The push button's picture: an 8-unit frame (4 pixels at 100 %) and, optionally, a
+// greyed glyph at the left where the enabled button shows its icon.
 Artwork disabledButton(const QString &name, Glyph glyph)
 {
-    return {name, QSize(256, 80), [glyph](QPainter &p, const QRectF &all, int) {
-                const QRectF face = all.adjusted(8, 8, -8, -8);
-                paintFace(p, face, QColor(0x4a, 0x4e, 0x56), QColor(0x3b, 0x3e, 0x45),
-                          QColor(0x5c, 0x60, 0x68));
-                paintHatch(p, face);
-                if (glyph)
-                    glyph(p, QPointF(face.left() + 40, face.center().y()), 28,
-                          QColor(0x8a, 0x8e, 0x96));
+    return disabledControl(name, QSize(256, 80), 8, 8, [glyph](QPainter &p, const QRectF &face) {
+        if (glyph)
+            glyph(p, QPointF(face.left() + 40, face.center().y()), 28, kGreyedMark);
+    });
+}
+
+// Check box and radio button pictures are drawn whole, so they have no frame; the
+// greyed indicator sits where the enabled control has its own.
+Artwork disabledIndicator(const QString &name, bool round)
+{
+    return disabledControl(name, QSize(240, 48), 0, 0, [round](QPainter &p, const QRectF &face) {
+        const QRectF box(face.left() + 10, face.center().y() - 14, 28, 28);
+        p.setPen(QPen(kGreyedMark, 3));
+        p.setBrush(Qt::NoBrush);
+        if (round) {
+            p.drawEllipse(box);
+            p.setBrush(kGreyedMark);
+            p.drawEllipse(box.center(), 6, 6);
+        } else {
+            p.drawRoundedRect(box, 5, 5);
+            paintCheckGlyph(p, box.center(), 24, kGreyedMark);
+        }
+    });
+}
+
+// The combo box picture: a greyed field with the drop-down chevron at its right.
+Artwork disabledCombo()
+{
+    return disabledControl(
+        "disabled_combo", QSize(240, 56), 0, 8, [](QPainter &p, const QRectF &face) {
+            const QPointF c(face.right() - 22, face.center().y());
+            p.setPen(QPen(kGreyedMark, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPolyline(
+                QVector<QPointF>{c + QPointF(-8, -4), c + QPointF(0, 4), c + QPointF(8, -4)});
+        });
+}
+
+// A scroll button's arrow: a filled chevron pointing up or down.
+Artwork arrow(const QString &name, bool up, const QColor &colour)
+{
+    return {name, QSize(24, 24), [=](QPainter &p, const QRectF &all, int) {
+                const QPointF c = all.center();
+                const qreal dy = up ? -1 : 1;
+                p.setPen(Qt::NoPen);
+                p.setBrush(colour);
+                p.drawPolygon(QVector<QPointF>{c + QPointF(-9, -5 * dy), c + QPointF(9, -5 * dy),
+                                               c + QPointF(0, 6 * dy)});
             }};
 }
 
@@ -277,6 +332,14 @@ std::vector<Artwork> catalogue()
         disabledButton("disabled_play", paintPlayGlyph),
         disabledButton("disabled_record", paintRecordGlyph),
         disabledButton("disabled_export", paintExportGlyph),
+        disabledIndicator("disabled_check", false),
+        disabledIndicator("disabled_radio", true),
+        disabledControl("disabled_tool", QSize(200, 56), 6, 6, nullptr),
+        disabledCombo(),
+        arrow("arrow_up", true, QColor(0xe6, 0xe9, 0xee)),
+        arrow("arrow_down", false, QColor(0xe6, 0xe9, 0xee)),
+        arrow("arrow_up_disabled", true, QColor(0x5c, 0x60, 0x68)),
+        arrow("arrow_down_disabled", false, QColor(0x5c, 0x60, 0x68)),
         icon("icon_play", paintPlayGlyph, Qt::white),
         icon("icon_record", paintRecordGlyph, QColor(0xff, 0x5a, 0x5a)),
         icon("icon_export", paintExportGlyph, Qt::white),
