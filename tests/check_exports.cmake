@@ -42,6 +42,15 @@ set(required
     "UxTrimSeekingBar::eventFilter(QObject*, QEvent*)"
     "UxProgressBar::setDoubleValue(int, int)"
     "UxCircleProgressBar::setValue(int)"
+    "UxAutoScrollListView::staticMetaObject"
+    "UxAutoScrollListView::setScrollButtonVisual(bool)"
+    "UxAutoScrollListView::on_btnPageDown_clicked()"
+    "UxComboboxViewItemDelegate::setCheckImage(QString const&)"
+    "UxComboboxViewItemDelegate::setBacColorH(QColor const&)"
+    "UxDelegateComboBox::hideCombox()"
+    "UxLineEditWithToolbutton::toolbuttonClicked()"
+    "UxAutoTimeEidt::stepBy(int)"
+    "UxAutoTimeEidt::staticMetaObject"
 )
 set(forbidden uxPaintNineSlice UxPackedText UxDisabledSkin uxTruncToInt UxFrameScaler
     uxCopyOpaqueRows UxOperationScreen uxCircleArc)

@@ -1,7 +1,28 @@
-// A host program built against the installed headers and library only.
+// A host program built against the installed headers and library only: it includes
+// every public header and makes one of each widget.
 #include <CommonCtrls.h>
+#include <CustomRadioButton.h>
+#include <UxAutoScrollListView.h>
+#include <UxAutoTimeEidt.h>
+#include <UxCheckBox.h>
+#include <UxCircleProgressBar.h>
+#include <UxComboBox.h>
+#include <UxComboboxViewItemDelegate.h>
+#include <UxDelegateComboBox.h>
+#include <UxLineEditWithToolbutton.h>
+#include <UxPlaySeekingBar.h>
+#include <UxProductInfo.h>
+#include <UxProgressBar.h>
 #include <UxPushButton.h>
+#include <UxRadioButton.h>
 #include <UxResourceMgr.h>
+#include <UxScrollButton.h>
+#include <UxSlider.h>
+#include <UxTrimSeekingBar.h>
+#include <UxVideoFullScreenViewer.h>
+#include <UxVideoOperationViewer.h>
+#include <UxVideoViewer.h>
+#include <uxToolButton.h>
 
 #include <QApplication>
 
@@ -14,5 +35,15 @@ int main(int argc, char **argv)
     button.ensurePolished();
     const bool scaled = CommonCtrls::SizeAdujstDpi(QSize(20, 20)) == QSize(15, 15);
     const bool styled = button.disableTextInfo() == QLatin1String("2,4");
+
+    UxComboBox combo;
+    new UxComboboxViewItemDelegate(&combo);
+    const QList<QWidget *> widgets = {
+        new UxCheckBox, new UxRadioButton, new uxToolButton, new UxScrollButton,
+        new CustomRadioButton, new UxProgressBar, new UxCircleProgressBar, new UxSlider,
+        new UxPlaySeekingBar, new UxTrimSeekingBar, new UxVideoViewer,
+        new UxVideoFullScreenViewer, new UxVideoOperationViewer, new UxAutoScrollListView,
+        new UxDelegateComboBox, new UxLineEditWithToolbutton, new UxAutoTimeEidt};
+    qDeleteAll(widgets);
     return scaled && styled ? 0 : 1;
 }
