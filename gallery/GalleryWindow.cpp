@@ -6,6 +6,7 @@
 #include "pages/ButtonsPage.h"
 #include "pages/CropPage.h"
 #include "pages/HelpersPage.h"
+#include "pages/ListsPage.h"
 #include "pages/ProgressPage.h"
 #include "pages/SeekPage.h"
 #include "pages/VideoPage.h"
@@ -39,6 +40,7 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     addPage(new VideoPage(m_clip));
     addPage(new CropPage(m_clip));
     addPage(new SeekPage(m_clip));
+    addPage(new ListsPage);
     m_clip->play();
     setCentralWidget(m_tabs);
     setZoom(UxResourceMgr::getZoomDPI());

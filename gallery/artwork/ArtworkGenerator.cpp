@@ -184,6 +184,29 @@ Artwork icon(const QString &name, Glyph glyph, const QColor &colour)
             [=](QPainter &p, const QRectF &all, int) { glyph(p, all.center(), 56, colour); }};
 }
 
+// The drop-down list's check mark in front of the current item: a bare tick, drawn
+// once per row state so that it reads on both backgrounds.
+Artwork listCheck(const QString &name, const QColor &colour)
+{
+    return {name, QSize(32, 32), [=](QPainter &p, const QRectF &all, int) {
+                paintCheckGlyph(p, all.center(), 30, colour);
+            }};
+}
+
+// The search field's clear button: a cross in a soft disc.
+Artwork fieldClear()
+{
+    return {"field_clear", QSize(32, 32), [](QPainter &p, const QRectF &all, int) {
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(0x5c, 0x62, 0x6d));
+                p.drawEllipse(all.adjusted(1, 1, -1, -1));
+                p.setPen(QPen(QColor(0xe6, 0xe9, 0xee), 3.5, Qt::SolidLine, Qt::RoundCap));
+                const QPointF c = all.center();
+                p.drawLine(c + QPointF(-6, -6), c + QPointF(6, 6));
+                p.drawLine(c + QPointF(-6, 6), c + QPointF(6, -6));
+            }};
+}
+
 // Shows which file the helpers picked: "1x" in the plain file, "2x" in the "@2x" one.
 Artwork badge()
 {
@@ -344,6 +367,9 @@ std::vector<Artwork> catalogue()
         icon("icon_record", paintRecordGlyph, QColor(0xff, 0x5a, 0x5a)),
         icon("icon_export", paintExportGlyph, Qt::white),
         icon("check_mark", paintCheckGlyph, Qt::white),
+        listCheck("list_check", QColor(0x5a, 0xa8, 0xff)),
+        listCheck("list_check_hover", Qt::white),
+        fieldClear(),
         badge(),
         paddingTile(),
         stillPicture(),
