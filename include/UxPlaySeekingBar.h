@@ -59,6 +59,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void sliderChange(SliderChange change) override;
     void paintEvent(QPaintEvent *event) override;
 
     int pixelPosToRangeValue(int pos) const;

@@ -17,6 +17,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void sliderChange(SliderChange change) override;
 
     // Widget coordinate along the orientation to value, and back. The range is laid
     // along the groove inset by half a handle at each end.

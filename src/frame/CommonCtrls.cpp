@@ -19,9 +19,10 @@ bool userZoomSwitchedOff()
     return text.toInt(nullptr, 10) == 1;
 }
 
-int adjustLength(int artworkLength, double zoom)
+// 64-bit lengths: a QRect spanning most of int is wider than int.
+int adjustLength(qint64 artworkLength, double zoom)
 {
-    return uxTruncToInt(artworkLength * zoom * 0.5);
+    return uxTruncToInt(double(artworkLength) * zoom * 0.5);
 }
 
 double applicationPixelRatio()
@@ -58,8 +59,9 @@ QRect CommonCtrls::RectAdujstDpi(const QRect &rect)
     if (userZoomSwitchedOff())
         return rect;
     const double zoom = getDpi();
-    return uxRectWithSize(rect.left(), rect.top(), adjustLength(rect.width(), zoom),
-                          adjustLength(rect.height(), zoom));
+    return uxRectWithSize(rect.left(), rect.top(),
+                          adjustLength(qint64(rect.right()) - rect.left() + 1, zoom),
+                          adjustLength(qint64(rect.bottom()) - rect.top() + 1, zoom));
 }
 
 QMargins CommonCtrls::MarginsAdujstDpi(const QMargins &margins)
@@ -100,8 +102,8 @@ QPixmap CommonCtrls::getPixmapFromString(const QString &path)
     if (loaded.isNull())
         return QPixmap();
     const QRect target = RectAdujstDpi(loaded.rect());
-    if (target.width() <= 0 || target.height() <= 0)
-        return QPixmap();
+    if (!uxPictureSizeFits(target.width(), target.height()))
+        return QPixmap(); // nothing left to show, or past what any screen can show
     return loaded.scaled(target.width(), target.height(), Qt::IgnoreAspectRatio,
                          Qt::SmoothTransformation);
 }

@@ -49,4 +49,15 @@ inline QRect uxRect(qint64 x, qint64 y, qint64 width, qint64 height)
                  uxClampCoordinate(height));
 }
 
+// The largest picture the library scales or draws scaled. Qt's raster engine steps
+// through a scaled picture in 16.16 fixed point, which holds sides below 32768, and no
+// widget needs more than two 8K screens' worth of pixels (64 megapixels, 256 MB at 32
+// bits a pixel). Sizes past this come from a runaway zoom factor; scaling to them would
+// overflow inside Qt's scaler or allocate gigabytes.
+inline bool uxPictureSizeFits(qint64 width, qint64 height)
+{
+    return 0 < width && width <= 16384 && 0 < height && height <= 16384 &&
+           width * height <= (qint64(1) << 26);
+}
+
 #endif // UXNUMERIC_H

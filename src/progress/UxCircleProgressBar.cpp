@@ -1,9 +1,22 @@
 #include "UxCircleProgressBar.h"
 
 #include "UxCircleArc.h"
+#include "frame/UxNumeric.h"
 
 #include <QBitmap>
 #include <QPainter>
+
+namespace {
+
+// Drawn into the rectangle rather than at its corner, so that a ring with a device-pixel
+// ratio above 1 (an "@2x" file) still fills it.
+void paintRing(QPainter &painter, const QRect &ring, const QImage &image)
+{
+    painter.drawImage(ring,
+                      image.scaled(ring.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+} // namespace
 
 UxCircleProgressBar::UxCircleProgressBar(QWidget *parent)
     : QWidget(parent)
@@ -107,9 +120,13 @@ void UxCircleProgressBar::getArc(int value, int &startAngle, int &spanAngle)
 }
 
 // The loaded ring already carries the zoom; its size passes the zoom rule once more.
+// A ring past the picture bound (a zoom far above any screen's) is not drawn at all,
+// as for a ring that does not load.
 QRect UxCircleProgressBar::imageRect() const
 {
     QRect ring = CommonCtrls::RectAdujstDpi(QRect(QPoint(0, 0), m_bgImage.size()));
+    if (!uxPictureSizeFits(ring.width(), ring.height()))
+        return QRect();
     ring.moveCenter(rect().center());
     return ring;
 }
@@ -133,8 +150,7 @@ void UxCircleProgressBar::paintSector(QPainter &painter, const QRect &ring)
     const QRegion region(sector.createMaskFromColor(Qt::red, Qt::MaskOutColor));
     painter.save();
     painter.setClipRegion(region, Qt::ReplaceClip);
-    painter.drawImage(ring.topLeft(), m_progressImage.scaled(ring.size(), Qt::IgnoreAspectRatio,
-                                                             Qt::SmoothTransformation));
+    paintRing(painter, ring, m_progressImage);
     painter.restore();
 }
 
@@ -159,8 +175,7 @@ void UxCircleProgressBar::paintEvent(QPaintEvent *)
     painter.drawImage(rect(), m_maskImage);
     const QRect ring = imageRect();
     if (!ring.isEmpty() && !m_bgImage.isNull())
-        painter.drawImage(ring.topLeft(), m_bgImage.scaled(ring.size(), Qt::IgnoreAspectRatio,
-                                                           Qt::SmoothTransformation));
+        paintRing(painter, ring, m_bgImage);
     paintSector(painter, ring);
     paintPercentage(painter);
 }

@@ -160,13 +160,13 @@ int UxPlaySeekingBar::calcGlobalPosByValue(int nValue)
 {
     const int p = rangeValueToPixelPos(nValue);
     const bool horizontal = orientation() == Qt::Horizontal;
-    const QPoint global = mapToGlobal(horizontal ? QPoint(p, 0) : QPoint(0, p));
+    const QPoint global = uxMapToGlobal(*this, horizontal ? QPoint(p, 0) : QPoint(0, p));
     return horizontal ? global.x() : global.y();
 }
 
 int UxPlaySeekingBar::calcValueByGlobalPos(const QPoint &pos)
 {
-    const QPoint local = mapFromGlobal(pos);
+    const QPoint local = uxMapFromGlobal(*this, pos);
     return pixelPosToRangeValue(orientation() == Qt::Horizontal ? local.x() : local.y());
 }
 
@@ -218,12 +218,16 @@ void UxPlaySeekingBar::paintEvent(QPaintEvent *)
         // those two pixels excluded, shows.
         const QRect groove = grooveOf(*this, option);
         QRect clip = groove;
+        // Pixels of outer spaces near the int limits lie far off the bar.
+        const auto edge = [this](int value, int step) {
+            return uxClampCoordinate(qint64(rangeValueToPixelPos(value)) + step);
+        };
         if (orientation() == Qt::Horizontal) {
-            clip.setLeft(rangeValueToPixelPos(m_minUsable) + 1);
-            clip.setRight(rangeValueToPixelPos(m_maxUsable) - 1);
+            clip.setLeft(edge(m_minUsable, 1));
+            clip.setRight(edge(m_maxUsable, -1));
         } else {
-            clip.setBottom(rangeValueToPixelPos(m_minUsable) - 1);
-            clip.setTop(rangeValueToPixelPos(m_maxUsable) + 1);
+            clip.setBottom(edge(m_minUsable, -1));
+            clip.setTop(edge(m_maxUsable, 1));
         }
         painter.setClipRect(clip, Qt::ReplaceClip);
         QPixmap skin(groove.size());
@@ -236,4 +240,11 @@ void UxPlaySeekingBar::paintEvent(QPaintEvent *)
         option.subControls = QStyle::SC_SliderHandle;
         style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
     }
+}
+
+void UxPlaySeekingBar::sliderChange(SliderChange change)
+{
+    QSlider::sliderChange(change);
+    if (change == SliderRangeChange)
+        uxNarrowHalfIntRange(*this);
 }

@@ -70,3 +70,10 @@ void UxSlider::mousePressEvent(QMouseEvent *event)
     triggerAction(QAbstractSlider::SliderMove);
     setValue(target);
 }
+
+void UxSlider::sliderChange(SliderChange change)
+{
+    QSlider::sliderChange(change);
+    if (change == SliderRangeChange)
+        uxNarrowHalfIntRange(*this);
+}

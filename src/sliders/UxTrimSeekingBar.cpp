@@ -1,5 +1,8 @@
 #include "UxTrimSeekingBar.h"
 
+#include "UxSliderAxis.h"
+#include "frame/UxNumeric.h"
+
 #include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
@@ -70,9 +73,10 @@ int UxTrimSeekingBar::trimEnd() const
     return m_trimEnd;
 }
 
+// Trim points may lie anywhere in int; a length past int saturates.
 int UxTrimSeekingBar::trimLength() const
 {
-    return m_trimEnd - m_trimStart;
+    return uxSaturateToInt(qint64(m_trimEnd) - m_trimStart);
 }
 
 void UxTrimSeekingBar::onTrimStartChanged(int value)
@@ -95,9 +99,9 @@ void UxTrimSeekingBar::onTrimEndChanged(int value)
 
 void UxTrimSeekingBar::onTrimLengthChanged(int value)
 {
-    if (trimLength() == value)
+    if (qint64(m_trimEnd) - m_trimStart == value)
         return;
-    m_trimEnd = m_trimStart + value;
+    m_trimEnd = uxSaturateToInt(qint64(m_trimStart) + value);
     m_playBar.setMaxUsablePos(m_trimEnd);
     layoutTrimEndComponent();
 }
@@ -105,17 +109,20 @@ void UxTrimSeekingBar::onTrimLengthChanged(int value)
 // A value's pixel in this widget, found through the screen as the play bar maps it.
 int UxTrimSeekingBar::xOfValue(int value)
 {
-    return mapFromGlobal(QPoint(m_playBar.calcGlobalPosByValue(value), 0)).x();
+    return uxMapFromGlobal(*this, QPoint(m_playBar.calcGlobalPosByValue(value), 0)).x();
 }
 
+// Outer spaces near the int limits put a value's pixel far off the bar; the handle
+// then stops at the edge of the range widget coordinates can take.
 void UxTrimSeekingBar::layoutTrimStartComponent()
 {
-    m_startButton.move(xOfValue(m_trimStart) - m_startButton.width(), m_startButton.y());
+    m_startButton.move(uxClampCoordinate(qint64(xOfValue(m_trimStart)) - m_startButton.width()),
+                       m_startButton.y());
 }
 
 void UxTrimSeekingBar::layoutTrimEndComponent()
 {
-    m_endButton.move(xOfValue(m_trimEnd), m_endButton.y());
+    m_endButton.move(uxClampCoordinate(xOfValue(m_trimEnd)), m_endButton.y());
 }
 
 // The buttons hang below the bar; its outer spaces reach over them.
@@ -124,11 +131,11 @@ void UxTrimSeekingBar::resizeEvent(QResizeEvent *)
     const QSize bar = m_playBar.sizeHint();
     const QSize start = m_startButton.sizeHint();
     const QSize end = m_endButton.sizeHint();
-    const int minOuter = m_playBar.grooveMinOutter();
-    const int maxOuter = m_playBar.grooveMaxOutter();
-    const int left = minOuter < start.width() ? start.width() - minOuter : 0;
-    const int right = maxOuter < end.width() ? width() - end.width() + maxOuter : width() - 1;
-    m_playBar.setGeometry(QRect(QPoint(left, 0), QPoint(right, bar.height() - 1)));
+    const qint64 minOuter = m_playBar.grooveMinOutter();
+    const qint64 maxOuter = m_playBar.grooveMaxOutter();
+    const qint64 left = minOuter < start.width() ? start.width() - minOuter : 0;
+    const qint64 right = maxOuter < end.width() ? width() - end.width() + maxOuter : width() - 1;
+    m_playBar.setGeometry(uxRect(left, 0, right - left + 1, bar.height()));
     m_startButton.setGeometry(QRect(QPoint(0, height() - start.height()), start));
     m_endButton.setGeometry(QRect(QPoint(width() - end.width(), height() - end.height()), end));
     layoutTrimStartComponent();
@@ -140,8 +147,9 @@ QSize UxTrimSeekingBar::sizeHint() const
     const QSize bar = m_playBar.sizeHint();
     const QSize start = m_startButton.sizeHint();
     const QSize end = m_endButton.sizeHint();
-    const int outers = m_playBar.grooveMinOutter() + m_playBar.grooveMaxOutter();
-    return QSize(qMax(start.width() + bar.width() + end.width() - outers, bar.width()),
+    const qint64 outers = qint64(m_playBar.grooveMinOutter()) + m_playBar.grooveMaxOutter();
+    const qint64 total = qint64(start.width()) + bar.width() + end.width() - outers;
+    return QSize(uxSaturateToInt(qMax<qint64>(total, bar.width())),
                  qMax(start.height(), end.height()) + bar.height());
 }
 
@@ -151,13 +159,15 @@ QSize UxTrimSeekingBar::minimumSizeHint() const
 }
 
 // The trim point follows the button's centre under the cursor, wherever on the
-// button the press began. Candidates too close to the other point are dropped.
+// button the press began. Candidates too close to the other point are dropped; the
+// distance is measured in 64 bits, so that a length or range near the int limits
+// cannot wrap a point past the other.
 void UxTrimSeekingBar::dragStart()
 {
     QPoint pointer = QCursor::pos();
     pointer.rx() += m_startButton.width() / 2;
     const int candidate = m_playBar.calcValueByGlobalPos(pointer);
-    if (candidate == m_trimStart || candidate + m_minTrimLength > m_trimEnd)
+    if (candidate == m_trimStart || qint64(candidate) + m_minTrimLength > m_trimEnd)
         return;
     m_trimStart = candidate;
     m_playBar.setMinUsablePos(candidate);
@@ -170,7 +180,7 @@ void UxTrimSeekingBar::dragEnd()
     QPoint pointer = QCursor::pos();
     pointer.rx() -= m_endButton.width() / 2;
     const int candidate = m_playBar.calcValueByGlobalPos(pointer);
-    if (candidate == m_trimEnd || candidate - m_minTrimLength < m_trimStart)
+    if (candidate == m_trimEnd || qint64(candidate) - m_minTrimLength < m_trimStart)
         return;
     m_trimEnd = candidate;
     m_playBar.setMaxUsablePos(candidate);

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <climits>
 #include <limits>
 
 namespace {
@@ -104,6 +105,10 @@ private Q_SLOTS:
         const QRect rect = CommonCtrls::RectAdujstDpi(QRect(7, -2, length, length));
         QCOMPARE(rect.topLeft(), QPoint(7, -2));
         QCOMPARE(rect.height(), expected);
+        // A rectangle wider than int scales too; at zooms of 1 and more its width saturates.
+        const QRect wide =
+            CommonCtrls::RectAdujstDpi(QRect(QPoint(INT_MIN, 0), QPoint(INT_MAX, 0)));
+        QVERIFY(std::isnan(zoom) || wide.right() - qint64(wide.left()) + 1 == INT_MAX);
     }
 
     void imagePaths_data()
@@ -156,6 +161,10 @@ private Q_SLOTS:
         QTest::newRow("zoom 1.5") << QSize(40, 20) << 1.5 << QSize(30, 15);
         QTest::newRow("1 pixel wide scales to nothing") << QSize(1, 10) << 1.0 << QSize();
         QTest::newRow("missing file") << QSize() << 1.0 << QSize();
+        QTest::newRow("zoom 1e300: refused") << QSize(21, 11) << 1e300 << QSize();
+        QTest::newRow("16384 pixels a side") << QSize(2, 16384) << 2.0 << QSize(2, 16384);
+        QTest::newRow("past 16384 a side: refused") << QSize(2, 1640) << 20.0 << QSize();
+        QTest::newRow("past 64 megapixels: refused") << QSize(820, 820) << 20.0 << QSize();
     }
 
     void loadedImages()

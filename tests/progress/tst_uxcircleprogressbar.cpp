@@ -24,12 +24,16 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(QDir::setCurrent(m_dir.path()));
-        const char *files[] = {"ring.png", "progress.png", "mask.png"};
+        const char *files[] = {"ring", "progress", "mask"};
         for (int i = 0; i < 3; ++i) {
             QImage image(200, 200, QImage::Format_RGB32);
             image.fill(kColours[i]);
-            QVERIFY(image.save(files[i]));
+            QVERIFY(image.save(files[i] + QString(".png")) &&
+                    image.save(files[i] + QString("@2x.png")));
         }
+        QImage tall(2, 2000, QImage::Format_RGB32);
+        tall.fill(kColours[0]);
+        QVERIFY(tall.save("tall.png"));
     }
     void cleanup() { UxResourceMgr::setZoomDPI(2.0); }
 
@@ -60,33 +64,41 @@ private Q_SLOTS:
         QTEST(span, "span");
     }
 
-    // A 200 x 200 bar with 200-pixel rings: at zoom 2 they fill the widget; at zoom 1
-    // they load at 100 and the ring rectangle halves once more, to 75..124 each way.
+    // A 200 x 200 bar with 200-pixel rings: at zoom 2 they fill the widget, "@2x" files
+    // as well; at zoom 1 they load at 100 and the ring rectangle halves once more, to
+    // 75..124 each way. A 2 x 2000 ring at zoom 10 makes a ring rectangle 50000 high.
     // Pixels 20 off the centre upper right, lower right, lower left and upper left, then
     // at (70, 70) and the corner (0, 199).
     void painted_data()
     {
         QTest::addColumn<double>("zoom");
-        QTest::addColumn<bool>("ringLoads");
+        QTest::addColumn<QString>("ring");
+        QTest::addColumn<QString>("progress");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("pixels");
-        QTest::newRow("a quarter") << 2.0 << true << 25 << "prrrrr";
-        QTest::newRow("three quarters") << 2.0 << true << 75 << "ppprrr";
-        QTest::newRow("full, inside the circle") << 2.0 << true << 100 << "pppppr";
-        QTest::newRow("zoom 1, half") << 1.0 << true << 50 << "pprrmm";
-        QTest::newRow("no ring, no progress") << 2.0 << false << 100 << "mmmmmm";
+        const QString ring = "ring.png", progress = "progress.png";
+        QTest::newRow("a quarter") << 2.0 << ring << progress << 25 << "prrrrr";
+        QTest::newRow("three quarters") << 2.0 << ring << progress << 75 << "ppprrr";
+        QTest::newRow("full, inside the circle") << 2.0 << ring << progress << 100 << "pppppr";
+        QTest::newRow("zoom 1, half") << 1.0 << ring << progress << 50 << "pprrmm";
+        QTest::newRow("no ring, no progress") << 2.0 << "none.png" << progress << 100 << "mmmmmm";
+        QTest::newRow("@2x files, half") << 2.0 << "ring@2x.png"
+                                         << "progress@2x.png" << 50 << "pprrrr";
+        QTest::newRow("ring past the size bound")
+            << 10.0 << "tall.png" << progress << 100 << "mmmmmm";
     }
     void painted()
     {
         QFETCH(double, zoom);
-        QFETCH(bool, ringLoads);
+        QFETCH(QString, ring);
+        QFETCH(QString, progress);
         QFETCH(int, value);
         QFETCH(QString, pixels);
         UxResourceMgr::setZoomDPI(zoom);
         UxCircleProgressBar bar;
         bar.resize(200, 200);
-        bar.setCircleProgressBgImage(ringLoads ? "ring.png" : "none.png");
-        bar.setCircleProgressImage("progress.png");
+        bar.setCircleProgressBgImage(ring);
+        bar.setCircleProgressImage(progress);
         bar.setCircleProgressMaskImage("mask.png");
         bar.setValue(value);
         const QImage shown = bar.grab().toImage();

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <climits>
+
 namespace {
 
 // A 200-pixel bar over 0..100 whose groove fills it.
@@ -75,25 +77,40 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("vertical");
         QTest::addColumn<bool>("inverted");
-        QTest::newRow("horizontal") << false << false;
-        QTest::newRow("horizontal inverted") << false << true;
-        QTest::newRow("vertical") << true << false;
+        QTest::addColumn<QString>("outer");
+        QTest::addColumn<QPoint>("pixels");  // of the minimum and the maximum
+        QTest::addColumn<QString>("values"); // at INT_MIN, -5, 0, 10, 180, 199, 230, INT_MAX
+        const char *up = "0 0 0 0 100 100 100 100", *down = "100 100 100 100 0 0 0 0";
+        QTest::newRow("horizontal") << false << false << "10,20" << QPoint(10, 180) << up;
+        QTest::newRow("horizontal inverted") << false << true << "10,20" << QPoint(180, 10) << down;
+        QTest::newRow("vertical") << true << false << "10,20" << QPoint(180, 10) << down;
+        QTest::newRow("INT_MAX") << false << false << "2147483647,2147483647"
+                                 << QPoint(INT_MAX, INT_MAX) << "0 0 0 0 0 0 0 0";
+        QTest::newRow("INT_MIN") << false << false << "-2147483648,-2147483648"
+                                 << QPoint(INT_MIN, INT_MAX) << "0 50 50 50 50 50 50 100";
     }
 
     // Outer spaces 10,20 keep the range off the first 10 and the last 20 groove pixels,
-    // counted from the left (top); the pixels outside give the ends.
+    // counted from the left (top); the pixels outside give the ends. The bar stands at
+    // 50,50 on the screen; far off it, pixels and values saturate.
     void outerSpaces()
     {
         QFETCH(bool, vertical);
         QFETCH(bool, inverted);
+        QFETCH(QPoint, pixels);
+        QFETCH(QString, outer);
+        QFETCH(QString, values);
         Probe bar(vertical);
+        bar.move(50, 50);
         bar.setInvertedAppearance(inverted);
-        bar.setGrooveOutterSpace(QStringLiteral("10,20"));
-        const int first = vertical != inverted ? 100 : 0; // the value at the left (top)
-        QCOMPARE(bar.rangeValueToPixelPos(first), 10);
-        QCOMPARE(bar.rangeValueToPixelPos(100 - first), 180);
-        for (int pixel : {-5, 0, 10, 180, 199, 230})
-            QCOMPARE(bar.pixelPosToRangeValue(pixel), pixel < 100 ? first : 100 - first);
+        bar.setGrooveOutterSpace(outer);
+        QCOMPARE(QPoint(bar.rangeValueToPixelPos(0), bar.rangeValueToPixelPos(100)), pixels);
+        QCOMPARE(bar.calcGlobalPosByValue(100), int(qMin<qint64>(INT_MAX, pixels.y() + 50LL)));
+        QStringList seen;
+        for (qint64 pixel :
+             {qint64(INT_MIN) - 50, -5LL, 0LL, 10LL, 180LL, 199LL, 230LL, INT_MAX - 50LL})
+            seen << QString::number(bar.calcValueByGlobalPos(QPoint(pixel + 50, pixel + 50)));
+        QCOMPARE(seen.join(' '), values);
     }
 
     // A left click on a value's pixel from value 50, then a press on the handle, which
@@ -136,27 +153,40 @@ private Q_SLOTS:
         QCOMPARE(bar.isSliderDown(), !(mode & ShowOnly));
     }
 
-    // The trim image shows only between the pixels of the two usable values.
-    void trimImageOnlyBetweenUsableValues()
+    void trimImage_data()
     {
+        QTest::addColumn<QString>("outer");
+        QTest::addColumn<QPoint>("usable");
+        QTest::addColumn<QPoint>("shown"); // the first and last pixel covered
+        QTest::newRow("20..80") << "0,0" << QPoint(20, 80) << QPoint(41, 159);
+        QTest::newRow("whole range") << "0,0" << QPoint(0, 100) << QPoint(1, 199);
+        QTest::newRow("outer spaces INT_MAX")
+            << "2147483647,2147483647" << QPoint(0, 100) << QPoint(1, 0);
+        QTest::newRow("outer spaces INT_MIN")
+            << "-2147483648,-2147483648" << QPoint(0, 100) << QPoint(0, 199);
+    }
+
+    // The trim image shows only between the pixels of the two usable values.
+    void trimImage()
+    {
+        QFETCH(QString, outer);
+        QFETCH(QPoint, usable);
+        QFETCH(QPoint, shown);
         QTemporaryDir dir;
         QImage red(40, 10, QImage::Format_RGB32);
         red.fill(Qt::red);
         QVERIFY(red.save(dir.filePath("trim.png")));
         UxResourceMgr::setZoomDPI(2.0); // artwork at its own size
-        for (const QPoint usable : {QPoint(20, 80), QPoint(0, 100)}) {
-            Probe bar;
-            bar.setTrimRangeShowOnly(true); // no handle over the image
-            bar.setTrimRangeImage(dir.filePath("trim.png"));
-            bar.setTrimRangeMargin(QStringLiteral("2,2,2,2"));
-            bar.setUsableRange(usable.x(), usable.y());
-            const QImage shown = bar.grab().toImage();
-            const int first = bar.rangeValueToPixelPos(usable.x()) + 1;
-            const int last = bar.rangeValueToPixelPos(usable.y()) - 1;
-            for (int x = 0; x < bar.width(); ++x) {
-                const bool isRed = shown.pixelColor(x, 12) == QColor(Qt::red);
-                QVERIFY2(isRed == (first <= x && x <= last), qPrintable(QString::number(x)));
-            }
+        Probe bar;
+        bar.setTrimRangeShowOnly(true); // no handle over the image
+        bar.setTrimRangeImage(dir.filePath("trim.png"));
+        bar.setTrimRangeMargin(QStringLiteral("2,2,2,2"));
+        bar.setGrooveOutterSpace(outer);
+        bar.setUsableRange(usable.x(), usable.y());
+        const QImage image = bar.grab().toImage();
+        for (int x = 0; x < bar.width(); ++x) {
+            const bool isRed = image.pixelColor(x, 12) == QColor(Qt::red);
+            QVERIFY2(isRed == (shown.x() <= x && x <= shown.y()), qPrintable(QString::number(x)));
         }
     }
 };

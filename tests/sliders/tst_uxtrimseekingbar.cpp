@@ -4,10 +4,12 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <climits>
+
 namespace {
 
-// A shown 400 x 60 trim bar over 0..100 keeping 10..50, its parts found by the names
-// style sheets use.
+// A shown 400 x 60 trim bar over 0..100 keeping 10..50, all moved by an offset, its
+// parts found by the names style sheets use.
 struct Trim
 {
     UxTrimSeekingBar widget;
@@ -15,10 +17,10 @@ struct Trim
     QToolButton *start = widget.findChild<QToolButton *>("btnTrimLeft");
     QToolButton *end = widget.findChild<QToolButton *>("btnTrimRight");
 
-    explicit Trim(int minLength = 5)
+    explicit Trim(int minLength = 5, int offset = 0)
     {
-        widget.setRange(0, 100);
-        widget.setTrimStartEnd(10, 50, minLength);
+        widget.setRange(offset, offset + 100);
+        widget.setTrimStartEnd(offset + 10, offset + 50, minLength);
         widget.setGeometry(100, 100, 400, 60);
         widget.show();
         if (!bar || !start || !end || !QTest::qWaitForWindowExposed(&widget))
@@ -82,18 +84,22 @@ private Q_SLOTS:
         QTest::addColumn<bool>("startHandle");
         QTest::addColumn<int>("press");
         QTest::addColumn<int>("minLength");
+        QTest::addColumn<int>("offset"); // of range, trim points and moves
         QTest::addColumn<QList<QPoint>>("moves");
         QTest::addColumn<int>("reported"); // -1: nothing
-        const auto row = [](const char *tag, bool startHandle, int press, int minLength,
+        const auto row = [](const char *tag, bool startHandle, int press, int minLength, int offset,
                             QList<QPoint> moves, int reported) {
-            QTest::newRow(tag) << startHandle << press << minLength << moves << reported;
+            QTest::newRow(tag) << startHandle << press << minLength << offset << moves << reported;
         };
-        row("start", true, Left, 5, {{40, 40}, {48, 40}, {45, 45}}, 45);
-        row("end", false, Left, 5, {{80, 80}, {12, 80}, {15, 15}}, 15);
-        row("end onto the start", false, Left, 0, {{80, 80}, {10, 10}}, 10);
-        row("no move", true, Left, 5, {}, 10);
-        row("right button", true, Right, 5, {{30, 10}}, -1);
-        row("disabled after the press", true, LeftThenDisable, 5, {{30, 10}}, -1);
+        row("start", true, Left, 5, 0, {{40, 40}, {48, 40}, {45, 45}}, 45);
+        row("end", false, Left, 5, 0, {{80, 80}, {12, 80}, {15, 15}}, 15);
+        row("end onto the start", false, Left, 0, 0, {{80, 80}, {10, 10}}, 10);
+        row("no move", true, Left, 5, 0, {}, 10);
+        row("right button", true, Right, 5, 0, {{30, 10}}, -1);
+        row("disabled after the press", true, LeftThenDisable, 5, 0, {{30, 10}}, -1);
+        row("minimum length INT_MAX", true, Left, INT_MAX, 0, {{30, 10}}, 10);
+        row("start near INT_MAX", true, Left, 5, INT_MAX - 100, {{40, 40}, {98, 40}}, 40);
+        row("end near INT_MIN", false, Left, 5, INT_MIN, {{80, 80}, {2, 80}}, 80);
     }
 
     void drags()
@@ -101,9 +107,10 @@ private Q_SLOTS:
         QFETCH(bool, startHandle);
         QFETCH(int, press);
         QFETCH(int, minLength);
+        QFETCH(int, offset);
         QFETCH(QList<QPoint>, moves);
         QFETCH(int, reported);
-        Trim t(minLength);
+        Trim t(minLength, offset);
         QToolButton *handle = startHandle ? t.start : t.end;
         const auto point = [&] { return startHandle ? t.widget.trimStart() : t.widget.trimEnd(); };
         const int initial = point();
@@ -114,19 +121,65 @@ private Q_SLOTS:
         QTest::mousePress(handle, button);
         t.widget.setEnabled(press != LeftThenDisable);
         for (const QPoint &move : moves) {
-            t.dragTo(handle, move.x());
-            QCOMPARE(point(), move.y());
+            t.dragTo(handle, offset + move.x());
+            QCOMPARE(point(), offset + move.y());
             QCOMPARE(startHandle ? t.bar->minUsablePos() : t.bar->maxUsablePos(), point());
-            QCOMPARE(t.widget.value(), point() == initial ? 0 : point()); // the play bar follows
+            QCOMPARE(t.widget.value(), point() == initial ? offset : point()); // the bar follows
             QCOMPARE(startHandle ? handle->geometry().right() + 1 : handle->x(), t.xOf(point()));
         }
         QTest::mouseRelease(handle, button);
-        QCOMPARE(released.isEmpty() ? -1 : released.takeFirst().at(0).toInt(), reported);
+        QCOMPARE(released.isEmpty() ? -1 : released.takeFirst().at(0).toInt() - offset, reported);
         QVERIFY(released.isEmpty());
         QCOMPARE(clicked.count(), 0);
         t.widget.setEnabled(true);
-        t.dragTo(handle, 30); // the drag has ended
-        QCOMPARE(point(), moves.isEmpty() ? initial : moves.last().y());
+        t.dragTo(handle, offset + 30); // the drag has ended
+        QCOMPARE(point(), moves.isEmpty() ? initial : offset + moves.last().y());
+    }
+
+    // Lengths are exact wherever they fit in int and saturate beyond, as does the end
+    // that a new length sets.
+    void trimLengths_data()
+    {
+        for (const char *name : {"start", "end", "length", "newLength", "newEnd"})
+            QTest::addColumn<int>(name);
+        QTest::newRow("reversed") << 100 << 20 << -80 << 30 << 130;
+        QTest::newRow("whole int range") << INT_MIN << INT_MAX << INT_MAX << INT_MAX << -1;
+        QTest::newRow("reversed whole range") << INT_MAX << INT_MIN << INT_MIN << 1 << INT_MAX;
+        QTest::newRow("below INT_MIN") << -10 << 0 << 10 << INT_MIN << INT_MIN;
+    }
+
+    void trimLengths()
+    {
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(int, newLength);
+        UxTrimSeekingBar trim;
+        trim.setTrimStartEnd(start, end, 0);
+        QTEST(trim.trimLength(), "length");
+        trim.onTrimLengthChanged(newLength);
+        QTEST(trim.trimEnd(), "newEnd");
+    }
+
+    // Outer spaces at the int limits: the size hint saturates, and a handle whose value
+    // lies far off the bar stops at the edge of the widget coordinate range.
+    void extremeOuterSpaces_data()
+    {
+        QTest::addColumn<QString>("outer");
+        QTest::addColumn<int>("hintWidth"); // 0: the play bar's
+        QTest::addColumn<int>("startX");
+        QTest::newRow("INT_MAX") << "2147483647,2147483647" << 0 << QWIDGETSIZE_MAX;
+        QTest::newRow("INT_MIN") << "-2147483648,-2147483648" << INT_MAX << -QWIDGETSIZE_MAX;
+    }
+
+    void extremeOuterSpaces()
+    {
+        QFETCH(QString, outer);
+        QFETCH(int, hintWidth);
+        Trim t;
+        t.bar->setGrooveOutterSpace(outer);
+        t.widget.resize(401, 60);
+        QCOMPARE(t.widget.sizeHint().width(), hintWidth ? hintWidth : t.bar->sizeHint().width());
+        QTEST(t.start->x(), "startX");
     }
 
     void retranslatesOnLanguageChange_data()
