@@ -3,6 +3,8 @@
 
 #include "UxVideoViewer.h"
 
+#include <QPointer>
+
 // A video viewer shown as its own frameless, screen-sized window, with a control bar
 // from the host that appears when the pointer reaches the bottom edge and goes when
 // the pointer leaves it. The pointer is polled once a second, so the bar behaves the
@@ -34,7 +36,7 @@ protected:
 private:
     QSize screenSize() const;
 
-    QWidget *m_controlBar = nullptr;
+    QPointer<QWidget> m_controlBar; // the host may delete the bar while it is set
     int m_pollTimerId = 0;
 };
 

@@ -115,9 +115,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void changeVideoWidget();
+    void releaseBlankCursor();
     void setFrame(std::unique_ptr<QImage> frame);
     bool hasFrame() const;
     QRect pictureRect() const;
@@ -139,6 +141,7 @@ private:
     bool m_showStaticPicture = false;
     QTimer *m_mouseHideTimer = nullptr;
     bool m_mouseHidden = false;
+    bool m_blankCursorPushed = false; // our blank override cursor is on Qt's stack
     bool m_clickPending = false;
     bool m_mouseHidable = true;
     std::unique_ptr<UxFrameScaler> m_scaler;

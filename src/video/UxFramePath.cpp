@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cstring>
+#include <limits>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -145,6 +146,8 @@ int uxCopyOpaqueRows(const QImage &frame, QImage &buffer)
 namespace {
 
 const qreal kFixedScale = 65536.0; // Qt samples transformed images in 16.16 fixed point
+const int kFetchRun = 2048;        // and fetches them in runs of at most this many pixels
+const int kMaxDevice = 0x7fff;     // a copy larger than this Qt draws on another path
 
 // The inverse mapping Qt's raster engine uses for drawImage(target, frame): device
 // pixel centres back to source pixels, nudged by 1/65536 as Qt does so that centres
@@ -155,16 +158,22 @@ struct DeviceMapping
     qreal m11, m22, dx, dy;
 };
 
+// An empty device rectangle when the target does not fit the fixed-point path at all.
 DeviceMapping mapTarget(const QTransform &deviceTransform, const QRect &target, const QSize &frame)
 {
-    const QRectF r(target);
+    // From the edges: QRect::width() overflows for a target spanning the int range.
+    const QRectF r(target.left(), target.top(), double(target.right()) - target.left() + 1,
+                   double(target.bottom()) - target.top() + 1);
+    const QRectF mapped = deviceTransform.mapRect(r);
+    if (!(mapped.width() <= kMaxDevice + 1 && mapped.height() <= kMaxDevice + 1 &&
+          qAbs(mapped.x()) < 1e9 && qAbs(mapped.y()) < 1e9))
+        return {QRect(), 0, 0, 0, 0};
     QTransform toDevice = deviceTransform;
     toDevice.translate(r.x(), r.y());
     toDevice.scale(r.width() / frame.width(), r.height() / frame.height());
     QTransform nudge;
     nudge.translate(1.0 / kFixedScale, 1.0 / kFixedScale);
     const QTransform inverse = (nudge * toDevice).inverted();
-    const QRectF mapped = deviceTransform.mapRect(r);
     const QPoint topLeft(qRound(mapped.x()), qRound(mapped.y()));
     const QPoint end(qRound(mapped.right()), qRound(mapped.bottom()));
     return {QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())), inverse.m11(),
@@ -174,6 +183,43 @@ DeviceMapping mapTarget(const QTransform &deviceTransform, const QRect &target, 
 int sourceIndex(qreal mappedCentre, int last)
 {
     return qBound(0, int(mappedCentre * kFixedScale) >> 16, last);
+}
+
+// Qt samples in fixed point only for moderate scales and offsets, as its span set-up
+// decides; otherwise it samples in floating point, which picks other pixels, so the
+// copy is not made then.
+bool isFastMatrix(const DeviceMapping &m)
+{
+    const double f1 = m.m11 * m.m11;
+    const double f2 = m.m22 * m.m22;
+    return f1 < 1e4 && f2 < 1e4 && f1 > 1.0 / 65536 && f2 > 1.0 / 65536 && qAbs(m.dx) < 1e4 &&
+           qAbs(m.dy) < 1e4;
+}
+
+// The same for a run whose positions, one step past its end included, do not fit in
+// int: frames of 32768 pixels and more, or nearly as large and strongly reduced.
+bool fitsFixedPoint(double first, double last)
+{
+    return first >= std::numeric_limits<int>::min() && first <= std::numeric_limits<int>::max() &&
+           last >= std::numeric_limits<int>::min() && last <= std::numeric_limits<int>::max();
+}
+
+// The source column of each device column: per run, as Qt does, from the run's first
+// pixel centre in 16.16 fixed point, stepped by the truncated fixed-point scale.
+bool mapColumns(const DeviceMapping &map, int frameWidth, std::vector<int> &columns)
+{
+    const QRect &area = map.device;
+    const qint64 step = qint64(map.m11 * kFixedScale);
+    for (int start = 0; start < area.width(); start += kFetchRun) {
+        const int length = qMin(kFetchRun, area.width() - start);
+        const double first = (map.m11 * (area.left() + start + 0.5) + map.dx) * kFixedScale;
+        if (!fitsFixedPoint(first, first + double(step) * length))
+            return false;
+        qint64 fx = qint64(first);
+        for (int x = start; x < start + length; ++x, fx += step)
+            columns[size_t(x)] = qBound(0, int(fx >> 16), frameWidth - 1);
+    }
+    return true;
 }
 
 void expandRowScalar(const uchar *src, quint32 *dst, int count)
@@ -279,20 +325,21 @@ void UxFrameScaler::rescale(const QImage &frame, const QTransform &device, const
     m_target = target;
     const DeviceMapping map = mapTarget(device, target, frame.size());
     const QRect area = map.device;
-    const int maxFixed = 0x7fff; // beyond this Qt takes another path
-    if (area.isEmpty() || area.width() > maxFixed || area.height() > maxFixed) {
+    m_columns.resize(size_t(qMax(0, area.width())));
+    const auto rowPosition = [&](int y) { return (map.m22 * (y + 0.5) + map.dy) * kFixedScale; };
+    if (area.isEmpty() || area.width() > kMaxDevice || area.height() > kMaxDevice ||
+        !isFastMatrix(map) ||
+        !fitsFixedPoint(rowPosition(area.top()), rowPosition(area.bottom())) ||
+        !mapColumns(map, frame.width(), m_columns)) {
         m_scaled = QImage();
         return;
     }
     if (m_scaled.size() != area.size())
         m_scaled = QImage(area.size(), QImage::Format_RGB32);
+    if (m_scaled.isNull())
+        return; // out of memory, or too large for QImage: the caller draws the frame itself
     m_deviceOrigin = area.topLeft();
 
-    m_columns.resize(size_t(area.width()));
-    const int fdx = int(map.m11 * kFixedScale);
-    int fx = int((map.m11 * (area.left() + 0.5) + map.dx) * kFixedScale);
-    for (int x = 0; x < area.width(); ++x, fx += fdx)
-        m_columns[size_t(x)] = qBound(0, fx >> 16, frame.width() - 1);
     m_sourceRow.resize(size_t(frame.width()));
     // Where columns map one to one (rows may still repeat), rows are spread into place.
     bool unscaled = area.width() == frame.width();

@@ -38,6 +38,72 @@ QRect fromEdges(int left, int top, int right, int bottom)
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// Host values are taken as they are, so rectangles may span the whole int range: their
+// sizes are computed in 64 bits, and every edge derived from an edge and a length is
+// saturated instead of overflowing. Exact whenever the result fits in int.
+qint64 widthOf(const QRect &r)
+{
+    return qint64(r.right()) - r.left() + 1;
+}
+
+qint64 heightOf(const QRect &r)
+{
+    return qint64(r.bottom()) - r.top() + 1;
+}
+
+// The last pixel of a run of trunc(length) pixels from start, and the first one of a
+// run ending at end.
+int runEnd(int start, double length)
+{
+    return uxTruncToInt(start + std::trunc(length) - 1);
+}
+
+// A host edge kept by a drag may lie so far from the moved one that the width or height
+// no longer fits in int (a reversed host rectangle far off the video, say): the kept edge
+// is then drawn in just enough for QRect::width() and height() to hold the span.
+void fitSpans(QRect &g, bool rightMoved, bool bottomMoved)
+{
+    const auto fitted = [](qint64 span) { return qBound<qint64>(INT_MIN, span, INT_MAX); };
+    const qint64 width = fitted(widthOf(g));
+    if (width != widthOf(g)) {
+        if (rightMoved)
+            g.setLeft(uxSaturateToInt(qint64(g.right()) - width + 1));
+        else
+            g.setRight(uxSaturateToInt(qint64(g.left()) + width - 1));
+    }
+    const qint64 height = fitted(heightOf(g));
+    if (height != heightOf(g)) {
+        if (bottomMoved)
+            g.setTop(uxSaturateToInt(qint64(g.bottom()) - height + 1));
+        else
+            g.setBottom(uxSaturateToInt(qint64(g.top()) + height - 1));
+    }
+}
+
+int runStart(int end, double length)
+{
+    return uxTruncToInt(end - std::trunc(length) + 1);
+}
+
+// QRect::contains, edges included, without its int arithmetic on the edges.
+bool contains(const QRect &r, const QPoint &p)
+{
+    const auto within = [](qint64 a, qint64 b, int v) {
+        return b < a - 1 ? (b + 1 <= v && v <= a - 1) : (a <= v && v <= b);
+    };
+    return within(r.left(), r.right(), p.x()) && within(r.top(), r.bottom(), p.y());
+}
+
+// r with every edge limited to box. Axis-parallel drawing clipped to a rectangle inside
+// box looks the same, and the coordinates stay far from int's limits.
+QRect clampedInto(const QRect &r, const QRect &box)
+{
+    const auto clamp = [](int v, int low, int high) { return qBound(low, v, high); };
+    return fromEdges(
+        clamp(r.left(), box.left(), box.right()), clamp(r.top(), box.top(), box.bottom()),
+        clamp(r.right(), box.left(), box.right()), clamp(r.bottom(), box.top(), box.bottom()));
+}
+
 } // namespace
 
 UxOperationScreen::UxOperationScreen(QWidget *viewer, QObject *parent)
@@ -49,8 +115,8 @@ UxOperationScreen::UxOperationScreen(QWidget *viewer, QObject *parent)
 // Mapping needs a logic video and a view that both have area.
 bool UxOperationScreen::hasGeometry() const
 {
-    return m_logicSize.width() >= 1 && m_logicSize.height() >= 1 && m_view.width() >= 1 &&
-           m_view.height() >= 1;
+    return m_logicSize.width() >= 1 && m_logicSize.height() >= 1 && widthOf(m_view) >= 1 &&
+           heightOf(m_view) >= 1;
 }
 
 void UxOperationScreen::repaintView()
@@ -64,12 +130,12 @@ void UxOperationScreen::mapLogicToScreen()
     if (!hasGeometry())
         return;
     const QRect &g = m_logicFocus;
-    const double sx = double(m_view.width()) / m_logicSize.width();
-    const double sy = double(m_view.height()) / m_logicSize.height();
+    const double sx = double(widthOf(m_view)) / m_logicSize.width();
+    const double sy = double(heightOf(m_view)) / m_logicSize.height();
     const int left = truncated(g.left() * sx + m_view.left());
     const int top = truncated(g.top() * sy + m_view.top());
-    const QRect mapped = fromEdges(left, top, left + truncated(g.width() * sx) - 1,
-                                   top + truncated(g.height() * sy) - 1);
+    const QRect mapped =
+        fromEdges(left, top, runEnd(left, widthOf(g) * sx), runEnd(top, heightOf(g) * sy));
     if (mapped == m_screenFocus)
         return;
     m_screenFocus = mapped;
@@ -81,19 +147,19 @@ void UxOperationScreen::mapScreenToLogic(int changedEdges)
     if (!hasGeometry())
         return;
     const QRect &f = m_screenFocus;
-    const double fx = double(m_logicSize.width()) / m_view.width();
-    const double fy = double(m_logicSize.height()) / m_view.height();
-    const int left = truncated((f.left() - m_view.left()) * fx);
-    const int top = truncated((f.top() - m_view.top()) * fy);
-    int right = left + truncated(f.width() * fx) - 1;
-    int bottom = top + truncated(f.height() * fy) - 1;
+    const double fx = m_logicSize.width() / double(widthOf(m_view));
+    const double fy = m_logicSize.height() / double(heightOf(m_view));
+    const int left = truncated((double(f.left()) - m_view.left()) * fx);
+    const int top = truncated((double(f.top()) - m_view.top()) * fy);
+    int right = runEnd(left, widthOf(f) * fx);
+    int bottom = runEnd(top, heightOf(f) * fy);
     if (m_keepAspect && m_aspect > 0) {
-        int h = truncated((right - left + 1) * m_pixelAspect / m_aspect);
-        if (top + h > m_logicSize.height()) {
-            h = m_logicSize.height() - top;
-            right = left - 1 + truncated(h / m_pixelAspect * m_aspect);
+        int h = truncated((qint64(right) - left + 1) * m_pixelAspect / m_aspect);
+        if (qint64(top) + h > m_logicSize.height()) {
+            h = uxSaturateToInt(qint64(m_logicSize.height()) - top);
+            right = runEnd(left, h / m_pixelAspect * m_aspect);
         }
-        bottom = top + h - 1;
+        bottom = runEnd(top, h);
     }
     QRect &g = m_logicFocus;
     if (g == fromEdges(left, top, right, bottom)) {
@@ -103,7 +169,9 @@ void UxOperationScreen::mapScreenToLogic(int changedEdges)
     if (changedEdges == 0) {
         g = fromEdges(left, top, right, bottom);
     } else if (changedEdges == FocusHandle_Move) {
-        g.moveTopLeft(QPoint(left, top));
+        // QRect::moveTopLeft shifts the far edges in int, which huge host rectangles overflow.
+        g = fromEdges(left, top, uxSaturateToInt(qint64(left) + g.right() - g.left()),
+                      uxSaturateToInt(qint64(top) + g.bottom() - g.top()));
     } else {
         // Only the edges the user moved: the others keep their exact logic values.
         if (changedEdges & FocusHandle_Left)
@@ -114,6 +182,7 @@ void UxOperationScreen::mapScreenToLogic(int changedEdges)
             g.setRight(right);
         if (changedEdges & FocusHandle_Bottom)
             g.setBottom(bottom);
+        fitSpans(g, changedEdges & FocusHandle_Right, changedEdges & FocusHandle_Bottom);
     }
     repaintView();
 }
@@ -123,8 +192,8 @@ void UxOperationScreen::updateMinimumScreenSize()
     if (!hasGeometry())
         return;
     m_minScreen =
-        QSize(truncated(double(m_view.width()) * m_minLogic.width() / m_logicSize.width()),
-              truncated(double(m_view.height()) * m_minLogic.height() / m_logicSize.height()));
+        QSize(truncated(double(widthOf(m_view)) * m_minLogic.width() / m_logicSize.width()),
+              truncated(double(heightOf(m_view)) * m_minLogic.height() / m_logicSize.height()));
 }
 
 void UxOperationScreen::setVideoRect(const QRect &rc)
@@ -186,10 +255,10 @@ void UxOperationScreen::setKeepAspectRatioByLogic(bool keep, int nW, int nH, boo
 {
     if (keep && (nW <= 0 || nH <= 0))
         return; // no shape to keep
-    const QSize g = m_logicFocus.size();
-    const bool reshape = keep && !isKeepRect && QSize(nW, nH) != g &&
-                         g.height() != truncated(double(g.width()) / nW * nH) &&
-                         g.width() != truncated(double(g.height()) / nH * nW);
+    const qint64 w = widthOf(m_logicFocus);
+    const qint64 h = heightOf(m_logicFocus);
+    const bool reshape = keep && !isKeepRect && (nW != w || nH != h) &&
+                         h != truncated(double(w) / nW * nH) && w != truncated(double(h) / nH * nW);
     const double a = nW * m_pixelAspect;
     setKeepAspectRatio(keep, ratio(a, nH), reshape, a, nH);
 }
@@ -198,10 +267,10 @@ void UxOperationScreen::setKeepAspectRatioByView(bool keep, int nW, int nH, bool
 {
     if (keep && (nW <= 0 || nH <= 0))
         return;
-    const QSize g = m_logicFocus.size();
-    const bool reshape = keep && !isKeepRect &&
-                         g.height() != truncated(g.width() * m_pixelAspect / nW * nH) &&
-                         g.width() != truncated(g.height() / m_pixelAspect * nW / nH);
+    const qint64 w = widthOf(m_logicFocus);
+    const qint64 h = heightOf(m_logicFocus);
+    const bool reshape = keep && !isKeepRect && h != truncated(w * m_pixelAspect / nW * nH) &&
+                         w != truncated(h / m_pixelAspect * nW / nH);
     setKeepAspectRatio(keep, ratio(nW, nH), reshape, nW, nH);
 }
 
@@ -212,14 +281,15 @@ void UxOperationScreen::applyAspectRatio(double a, double b)
     if (!m_keepAspect || m_aspect <= 0)
         return;
     QRect &g = m_logicFocus;
-    int width = g.width();
+    double width = widthOf(g);
     int h = truncated(width * m_pixelAspect / m_aspect);
-    if (g.top() + h > m_logicSize.height()) {
-        h = m_logicSize.height() - g.top();
+    if (qint64(g.top()) + h > m_logicSize.height()) {
+        h = uxSaturateToInt(qint64(m_logicSize.height()) - g.top());
         width = truncated(h / m_pixelAspect * m_aspect);
     }
-    g.setRight(g.left() + width - 1);
-    g.setBottom(g.top() + h - 1);
+    g.setRight(runEnd(g.left(), width));
+    g.setBottom(runEnd(g.top(), h));
+    fitSpans(g, false, false);
     mapLogicToScreen();
     Q_EMIT focusRectChanged(g);
 }
@@ -228,67 +298,71 @@ void UxOperationScreen::applyAspectRatio(double a, double b)
 
 void UxOperationScreen::onFocusLeftChanged(int nValue)
 {
-    if (nValue == m_logicFocus.left())
+    QRect &g = m_logicFocus;
+    if (nValue == g.left())
         return;
-    m_logicFocus.moveLeft(nValue);
+    g.setRight(uxSaturateToInt(qint64(g.right()) + nValue - g.left()));
+    g.setLeft(nValue);
     mapLogicToScreen();
 }
 
 void UxOperationScreen::onFocusTopChanged(int nValue)
 {
-    if (nValue == m_logicFocus.top())
+    QRect &g = m_logicFocus;
+    if (nValue == g.top())
         return;
-    m_logicFocus.moveTop(nValue);
+    g.setBottom(uxSaturateToInt(qint64(g.bottom()) + nValue - g.top()));
+    g.setTop(nValue);
     mapLogicToScreen();
 }
 
 void UxOperationScreen::onFocusWidthChanged(int nValue)
 {
     QRect &g = m_logicFocus;
-    if (nValue == g.width())
+    const qint64 current = widthOf(g);
+    if (nValue == current)
         return;
     if (!m_keepAspect || m_aspect <= 0) {
-        g.setRight(g.left() + nValue - 1);
+        g.setRight(runEnd(g.left(), nValue));
         mapLogicToScreen();
         return;
     }
-    int width = nValue;
+    qint64 width = nValue;
     int h = truncated(nValue * m_pixelAspect / m_aspect);
-    if (g.top() + h > m_logicSize.height()) {
-        h = m_logicSize.height() - g.top();
+    if (qint64(g.top()) + h > m_logicSize.height()) {
+        h = uxSaturateToInt(qint64(m_logicSize.height()) - g.top());
         const int fitting = truncated(h / m_pixelAspect * m_aspect);
-        const bool growing = g.width() < nValue;
-        width = (fitting < g.width() && growing) ? g.width() : fitting;
+        width = (fitting < current && current < nValue) ? current : fitting;
     }
-    if (width == g.width())
+    if (width == current)
         return;
-    g.setRight(g.left() + width - 1);
-    g.setBottom(g.top() + h - 1);
+    g.setRight(runEnd(g.left(), width));
+    g.setBottom(runEnd(g.top(), h));
     mapLogicToScreen();
 }
 
 void UxOperationScreen::onFocusHeightChanged(int nValue)
 {
     QRect &g = m_logicFocus;
-    if (nValue == g.height())
+    const qint64 current = heightOf(g);
+    if (nValue == current)
         return;
     if (!m_keepAspect || m_aspect <= 0) {
-        g.setBottom(g.top() + nValue - 1);
+        g.setBottom(runEnd(g.top(), nValue));
         mapLogicToScreen();
         return;
     }
-    int height = nValue;
+    qint64 height = nValue;
     int w = truncated(nValue / m_pixelAspect * m_aspect);
-    if (g.left() + w > m_logicSize.width()) {
-        w = m_logicSize.width() - g.left();
+    if (qint64(g.left()) + w > m_logicSize.width()) {
+        w = uxSaturateToInt(qint64(m_logicSize.width()) - g.left());
         const int fitting = truncated(w * m_pixelAspect / m_aspect);
-        const bool growing = g.height() < nValue;
-        height = (fitting < g.height() && growing) ? g.height() : fitting;
+        height = (fitting < current && current < nValue) ? current : fitting;
     }
-    if (height == g.height())
+    if (height == current)
         return;
-    g.setRight(g.left() + w - 1);
-    g.setBottom(g.top() + height - 1);
+    g.setRight(runEnd(g.left(), w));
+    g.setBottom(runEnd(g.top(), height));
     mapLogicToScreen();
 }
 
@@ -305,8 +379,11 @@ void UxOperationScreen::copyFocusFrom(const UxOperationScreen *twin)
     if (!twin)
         return;
     m_logicFocus = twin->m_logicFocus;
-    m_screenFocus = twin->m_screenFocus.translated(m_view.left() - twin->m_view.left(),
-                                                   m_view.top() - twin->m_view.top());
+    const QRect &f = twin->m_screenFocus;
+    const qint64 dx = qint64(m_view.left()) - twin->m_view.left();
+    const qint64 dy = qint64(m_view.top()) - twin->m_view.top();
+    m_screenFocus = fromEdges(uxSaturateToInt(f.left() + dx), uxSaturateToInt(f.top() + dy),
+                              uxSaturateToInt(f.right() + dx), uxSaturateToInt(f.bottom() + dy));
     repaintView();
 }
 
@@ -352,8 +429,8 @@ int UxOperationScreen::hitTest(const QPoint &pos)
     const QRect &f = m_screenFocus;
     const int x = pos.x();
     const int y = pos.y();
-    const double middleX = (f.left() + f.right()) * 0.5;
-    const double middleY = (f.top() + f.bottom()) * 0.5;
+    const double middleX = (double(f.left()) + f.right()) * 0.5;
+    const double middleY = (double(f.top()) + f.bottom()) * 0.5;
     struct Grab
     {
         bool hit;
@@ -380,7 +457,7 @@ int UxOperationScreen::hitTest(const QPoint &pos)
             return grab.handle;
         }
     }
-    return f.contains(pos) ? FocusHandle_Move : FocusHandle_None;
+    return contains(f, pos) ? FocusHandle_Move : FocusHandle_None;
 }
 
 void UxOperationScreen::updateCursor(int handle)
@@ -414,9 +491,10 @@ void UxOperationScreen::updateCursor(int handle)
 }
 
 // Before the host has set a logic video and the viewer a view there is nothing to grab.
+// A rectangle dragged down to no width or height keeps its edges and handles.
 bool UxOperationScreen::canEdit() const
 {
-    return m_active && m_showFocusZone && hasGeometry() && isValid(m_screenFocus);
+    return m_active && m_showFocusZone && hasGeometry();
 }
 
 bool UxOperationScreen::mousePress(const QPoint &pos)
@@ -463,13 +541,13 @@ void UxOperationScreen::clampToMinimumSize(int handle, double &x, double &y) con
     const int minW = m_minScreen.width();
     const int minH = m_minScreen.height();
     if ((handle & FocusHandle_Left) && minW + x - 1 > f.right())
-        x = f.right() - minW + 1;
+        x = double(f.right()) - minW + 1;
     if ((handle & FocusHandle_Right) && f.left() > x - minW + 1)
-        x = f.left() + minW - 1;
+        x = double(f.left()) + minW - 1;
     if ((handle & FocusHandle_Top) && minH + y - 1 > f.bottom())
-        y = f.bottom() - minH + 1;
+        y = double(f.bottom()) - minH + 1;
     if ((handle & FocusHandle_Bottom) && f.top() > y - minH + 1)
-        y = f.top() + minH - 1;
+        y = double(f.top()) + minH - 1;
 }
 
 bool UxOperationScreen::isUnchanged(int handle, double x, double y) const
@@ -524,28 +602,28 @@ int UxOperationScreen::resizeKeepingAspect(int handle, double x, double y)
             h = (v.bottom() - ay + 1) * 2;
         f.setLeft(truncated(f.right() - a * h + 1));
         f.setTop(truncated(ay - h * 0.5 + 1));
-        f.setBottom(f.top() + truncated(h) - 1);
+        f.setBottom(runEnd(f.top(), h));
         return FocusHandle_Left | FocusHandle_Top | FocusHandle_Bottom;
     }
     case FocusHandle_Top: {
         const int w = limitWidth(truncated(truncated(f.bottom() - y + 1) * a));
-        f.setTop(f.bottom() - truncated(w / a) + 1);
+        f.setTop(runStart(f.bottom(), w / a));
         f.setLeft(truncated(ax - w / 2 + 1));
-        f.setRight(f.left() + w - 1);
+        f.setRight(runEnd(f.left(), w));
         return FocusHandle_Left | FocusHandle_Top | FocusHandle_Right;
     }
     case FocusHandle_Right: {
         const int h = limitHeight(truncated(truncated(x - f.left() + 1) / a));
-        f.setRight(f.left() + truncated(h * a) - 1);
+        f.setRight(runEnd(f.left(), h * a));
         f.setTop(truncated(ay - h / 2 + 1));
-        f.setBottom(f.top() + h - 1);
+        f.setBottom(runEnd(f.top(), h));
         return FocusHandle_Top | FocusHandle_Right | FocusHandle_Bottom;
     }
     case FocusHandle_Bottom: {
         const int w = limitWidth(truncated(truncated(y - f.top() + 1) * a));
-        f.setBottom(f.top() + truncated(w / a) - 1);
+        f.setBottom(runEnd(f.top(), w / a));
         f.setLeft(truncated(ax - w / 2 + 1));
-        f.setRight(f.left() + w - 1);
+        f.setRight(runEnd(f.left(), w));
         return FocusHandle_Left | FocusHandle_Right | FocusHandle_Bottom;
     }
     default:
@@ -561,13 +639,13 @@ int UxOperationScreen::resizeKeepingAspect(int handle, double x, double y)
     if (!top && ay + h - 1 > v.bottom())
         h = truncated(v.bottom() - ay + 1);
     if (left)
-        f.setLeft(f.right() - truncated(h * a) + 1);
+        f.setLeft(runStart(f.right(), h * a));
     else
-        f.setRight(f.left() + truncated(h * a) - 1);
+        f.setRight(runEnd(f.left(), h * a));
     if (top)
         f.setTop(truncated(ay - h + 1));
     else
-        f.setBottom(f.top() + h - 1);
+        f.setBottom(runEnd(f.top(), h));
     return handle;
 }
 
@@ -579,23 +657,26 @@ bool UxOperationScreen::moveBy(double x, double y)
     const QRect &v = m_view;
     const int dx = truncated(x - m_lastPos.x());
     const int dy = truncated(y - m_lastPos.y());
-    int left = f.left();
+    const qint64 width = widthOf(f);
+    const qint64 height = heightOf(f);
+    qint64 left = f.left();
     if (dx != 0) {
-        left = f.left() + dx;
-        if (left + f.width() > v.right())
-            left = v.right() - f.width();
+        left = f.left() + qint64(dx);
+        if (left + width > v.right())
+            left = v.right() - width;
     }
-    left = qMax(left, v.left());
-    int top = f.top();
+    left = qMax<qint64>(left, v.left());
+    qint64 top = f.top();
     if (dy != 0) {
-        top = f.top() + dy;
-        if (top + f.height() > v.bottom())
-            top = v.bottom() - f.height();
+        top = f.top() + qint64(dy);
+        if (top + height > v.bottom())
+            top = v.bottom() - height;
     }
-    top = qMax(top, v.top());
+    top = qMax<qint64>(top, v.top());
     if (left == f.left() && top == f.top())
         return false;
-    f.moveTo(left, top);
+    f = fromEdges(uxSaturateToInt(left), uxSaturateToInt(top), uxSaturateToInt(left + width - 1),
+                  uxSaturateToInt(top + height - 1));
     m_lastPos = QPointF(x, y);
     return true;
 }
@@ -613,6 +694,7 @@ void UxOperationScreen::dragTo(int handle, const QPointF &pos)
             std::fabs(y - m_lastPos.y()) <= kSamePosition)
             return;
         if (!moveBy(x, y)) {
+            fitSpans(m_logicFocus, false, false);
             Q_EMIT focusRectChanged(m_logicFocus);
             return;
         }
@@ -635,6 +717,7 @@ void UxOperationScreen::dragTo(int handle, const QPointF &pos)
         }
     }
     mapScreenToLogic(changed);
+    fitSpans(m_logicFocus, false, false);
     Q_EMIT focusRectChanged(m_logicFocus);
 }
 
@@ -644,19 +727,27 @@ void UxOperationScreen::paint(QPainter &painter)
 {
     if (!m_active || !m_showFocusZone)
         return;
-    const QRect &f = m_screenFocus;
+    // Everything is clipped to the view: a rectangle reaching far beyond it is drawn
+    // from coordinates just outside it, which looks the same.
+    const int margin = 16; // more than a handle's half and the cross's arm
+    const QRect box = fromEdges(uxClampCoordinate(qint64(m_view.left()) - margin),
+                                uxClampCoordinate(qint64(m_view.top()) - margin),
+                                uxClampCoordinate(qint64(m_view.right()) + margin),
+                                uxClampCoordinate(qint64(m_view.bottom()) + margin));
+    const QRect f = clampedInto(m_screenFocus, box);
     if (m_maskUnfocusZone) {
         painter.setClipRegion(QRegion(m_view) - QRegion(f), Qt::ReplaceClip);
         painter.fillRect(m_view, m_clipRegionColor);
     }
-    if (!isValid(m_logicFocus) || !isValid(f))
+    if (!isValid(m_logicFocus) || !isValid(m_screenFocus))
         return;
     painter.setClipRect(m_view, Qt::ReplaceClip);
     painter.setPen(QPen(QBrush(m_clipRectColor), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
-    const QRect outline(f.left(), f.top(), f.right() - f.left(), f.bottom() - f.top());
+    const QRect outline(f.topLeft(), QPoint(f.right() - 1, f.bottom() - 1));
     painter.drawRects(&outline, 1);
-    const int midX = (f.left() + f.right()) / 2;
-    const int midY = (f.top() + f.bottom()) / 2;
+    const QRect &full = m_screenFocus;
+    const int midX = qBound(box.left(), int((qint64(full.left()) + full.right()) / 2), box.right());
+    const int midY = qBound(box.top(), int((qint64(full.top()) + full.bottom()) / 2), box.bottom());
     const QPoint handles[] = {{f.left(), f.top()}, {midX, f.top()},        {f.right(), f.top()},
                               {f.left(), midY},    {f.right(), midY},      {f.left(), f.bottom()},
                               {midX, f.bottom()},  {f.right(), f.bottom()}};

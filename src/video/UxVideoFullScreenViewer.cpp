@@ -1,5 +1,7 @@
 #include "UxVideoFullScreenViewer.h"
 
+#include "frame/UxNumeric.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
@@ -47,7 +49,8 @@ void UxVideoFullScreenViewer::showControlBar()
     if (!m_controlBar || m_controlBar->isVisible())
         return;
     QRect area = rect();
-    area.setTop(height() - m_controlBar->sizeHint().height());
+    // No widget is taller than QWIDGETSIZE_MAX, whatever the bar's hint says.
+    area.setTop(height() - uxClampCoordinate(m_controlBar->sizeHint().height()));
     // The bar is a window of its own, so its geometry is in desktop coordinates; mapping
     // keeps it on the viewer also when the viewer is not at the desktop's origin.
     m_controlBar->setGeometry(QRect(mapToGlobal(area.topLeft()), area.size()));

@@ -44,7 +44,10 @@ UxVideoViewer::UxVideoViewer(QWidget *parent)
     changeVideoWidget();
 }
 
-UxVideoViewer::~UxVideoViewer() = default;
+UxVideoViewer::~UxVideoViewer()
+{
+    releaseBlankCursor();
+}
 
 void UxVideoViewer::changeVideoWidget()
 {
@@ -178,10 +181,17 @@ bool UxVideoViewer::hasFrame() const
 
 void UxVideoViewer::onUpdateVideo(const QImage &imgVideo)
 {
-    if (m_showStaticPicture || imgVideo.isNull())
+    if (m_showStaticPicture)
         return;
     if (!m_frame || m_frame->size() != imgVideo.size()) {
         setFrame(std::make_unique<QImage>(imgVideo.size(), QImage::Format_RGB888));
+        if (m_frame->isNull()) {
+            // A null frame, or a buffer that could not be allocated: no picture, so
+            // the padding colour shows until the next frame.
+            m_frame.reset();
+            update();
+            return;
+        }
         m_frame->fill(m_paddingColor.rgb());
     } else if (m_frame->format() != QImage::Format_RGB888) {
         // A still picture of the frame's size stays underneath, now as 24-bit buffer.
@@ -354,9 +364,10 @@ void UxVideoViewer::mouseDoubleClickEvent(QMouseEvent *event)
 void UxVideoViewer::wheelEvent(QWheelEvent *event)
 {
     event->ignore();
-    // The dominant axis, as QWheelEvent::delta() reports it.
+    // The dominant axis, as QWheelEvent::delta() reports it; compared in 64 bits, where
+    // the magnitude of INT_MIN exists.
     const QPoint angle = event->angleDelta();
-    const int delta = qAbs(angle.x()) > qAbs(angle.y()) ? angle.x() : angle.y();
+    const int delta = qAbs(qint64(angle.x())) > qAbs(qint64(angle.y())) ? angle.x() : angle.y();
     Q_EMIT volumChange(delta / 5);
 }
 
@@ -405,9 +416,12 @@ void UxVideoViewer::toggleFullscreen()
         activateWindow();
         m_mouseHideTimer->start(kMouseHideMs);
     } else {
+        // Popped before the flags change hides the window, so that the hide does not
+        // pop it a second time.
+        QGuiApplication::restoreOverrideCursor();
+        m_blankCursorPushed = false;
         setWindowFlags(flags ^ (typeBits | Qt::Window));
         setWindowState(kept);
-        QGuiApplication::restoreOverrideCursor();
         show();
         m_mouseHideTimer->stop();
     }
@@ -420,9 +434,12 @@ void UxVideoViewer::setMouseHidable(bool isHidable)
 
 void UxVideoViewer::hideMouse()
 {
-    if (!isFullScreen() || m_mouseHidden || !m_mouseHidable)
+    // A hidden viewer has no pointer to hide: a blank cursor pushed now would stay over
+    // the whole application.
+    if (!isFullScreen() || !isVisible() || m_mouseHidden || !m_mouseHidable)
         return;
     QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+    m_blankCursorPushed = true;
     m_mouseHideTimer->stop();
     Q_EMIT mouseHide();
     m_mouseHidden = true;
@@ -436,7 +453,28 @@ void UxVideoViewer::mouseMoveEvent(QMouseEvent *event)
     Q_EMIT mouseShow(event->globalPos());
     if (m_mouseHidden) {
         QGuiApplication::restoreOverrideCursor();
+        m_blankCursorPushed = false;
         m_mouseHidden = false;
         m_mouseHideTimer->start(kMouseHideMs);
     }
+}
+
+// The blank cursor is application-wide: a viewer that goes away (hidden, closed or
+// destroyed) pops the one it pushed, and only that one.
+void UxVideoViewer::releaseBlankCursor()
+{
+    if (!m_blankCursorPushed)
+        return;
+    QGuiApplication::restoreOverrideCursor();
+    m_blankCursorPushed = false;
+    m_mouseHidden = false;
+}
+
+void UxVideoViewer::hideEvent(QHideEvent *event)
+{
+    if (m_blankCursorPushed) {
+        releaseBlankCursor();
+        m_mouseHideTimer->start(kMouseHideMs); // hides again a second after it is shown
+    }
+    QFrame::hideEvent(event);
 }

@@ -4,6 +4,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 namespace {
 
 const QImage::Format kRgb32 = QImage::Format_RGB32, kArgb32 = QImage::Format_ARGB32,
@@ -20,6 +22,19 @@ QImage noise(const QSize &size, QImage::Format format, quint32 seed)
 
 using P = QPainter;
 using PainterSetup = void (*)(QPainter &);
+
+#ifndef __SANITIZE_ADDRESS__ // which reserves more address space than any such limit
+void leaveLittleMemory()     // a limit that large allocations hit, as on a loaded machine
+{
+    QFile statm("/proc/self/statm");
+    if (statm.open(QIODevice::ReadOnly)) {
+        rlimit low;
+        getrlimit(RLIMIT_AS, &low);
+        low.rlim_cur = statm.readLine().split(' ').value(0).toULongLong() * 4096 + (1 << 30);
+        setrlimit(RLIMIT_AS, &low);
+    }
+}
+#endif
 
 } // namespace
 
@@ -83,6 +98,7 @@ private Q_SLOTS:
         QTest::newRow("ratio 2, wide") << QSize(1920, 1080) << QRect(0, 0, 1280, 720) << 2.0;
         QTest::newRow("ratio 1.5") << QSize(1920, 1080) << QRect(3, 2, 853, 480) << 1.5;
         QTest::newRow("one pixel frame") << QSize(1, 1) << QRect(0, 0, 50, 30) << 1.0;
+        QTest::newRow("over 2048 device pixels") << QSize(3000, 20) << QRect(0, 0, 5003, 20) << 1.0;
     }
 
     // The scaled copy is kept between paints, but must follow the frame's new contents.
@@ -116,23 +132,41 @@ private Q_SLOTS:
     // Plain painters it must draw with (see above); the others it leaves alone.
     void declinesPaintersItCannotMatch_data()
     {
+        QTest::addColumn<QSize>("frameSize");
         QTest::addColumn<PainterSetup>("setup");
-        QTest::newRow("smooth") << +[](P &p) { p.setRenderHint(P::SmoothPixmapTransform); };
-        QTest::newRow("rotated") << +[](P &p) { p.rotate(10); };
-        QTest::newRow("mirrored") << +[](P &p) { p.scale(-1, 1); };
-        QTest::newRow("opacity") << +[](P &p) { p.setOpacity(0.5); };
-        QTest::newRow("plus") << +[](P &p) { p.setCompositionMode(P::CompositionMode_Plus); };
+        const QSize s(16, 9);
+        QTest::newRow("smooth") << s << +[](P &p) { p.setRenderHint(P::SmoothPixmapTransform); };
+        QTest::newRow("rotated") << s << +[](P &p) { p.rotate(10); };
+        QTest::newRow("mirrored") << s << +[](P &p) { p.scale(-1, 1); };
+        QTest::newRow("opacity") << s << +[](P &p) { p.setOpacity(0.5); };
+        QTest::newRow("plus") << s << +[](P &p) { p.setCompositionMode(P::CompositionMode_Plus); };
+        // Where QPainter samples in floating point: strong scales, far targets, huge frames.
+        QTest::newRow("reduced 200 times") << QSize(6400, 9) << +[](P &) {};
+        QTest::newRow("far from the origin") << s << +[](P &p) { p.translate(20000, 0); };
+        QTest::newRow("32768 wide") << QSize(32768, 8) << +[](P &p) { p.scale(40, 40); };
+        QTest::newRow("32800 high") << QSize(8, 32800) << +[](P &p) { p.scale(40, 40); };
+#ifndef __SANITIZE_ADDRESS__
+        QTest::newRow("no memory for the copy") << QSize(160, 90) << +[](P &p) {
+            p.scale(1000, 1000);
+            leaveLittleMemory();
+        };
+#endif
     }
 
     void declinesPaintersItCannotMatch()
     {
+        QFETCH(QSize, frameSize);
         QFETCH(PainterSetup, setup);
-        QImage frame(QSize(16, 9), kRgb888), target(QSize(64, 36), kRgb32);
+        QImage frame(frameSize, kRgb888), target(QSize(64, 36), kRgb32);
         frame.fill(Qt::red);
         target.fill(Qt::green);
         QPainter painter(&target);
+        rlimit memory;
+        getrlimit(RLIMIT_AS, &memory);
         setup(painter);
-        QVERIFY(!UxFrameScaler().draw(painter, frame, QRect(0, 0, 32, 18)));
+        const bool drawn = UxFrameScaler().draw(painter, frame, QRect(0, 0, 32, 18));
+        setrlimit(RLIMIT_AS, &memory);
+        QVERIFY(!drawn);
         painter.end();
         QCOMPARE(target.pixelColor(10, 10), QColor(Qt::green));
     }

@@ -37,6 +37,9 @@ QRect edges(int l, int t, int r, int b)
     return QRect(QPoint(l, t), QPoint(r, b));
 }
 
+const int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+const QRect kFocus = edges(100, 100, 299, 199);
+
 } // namespace
 
 class TestOperationScreen : public QObject
@@ -72,8 +75,10 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("pos");
         QTest::addColumn<int>("handle");
         QTest::addColumn<int>("cursor"); // -1: unset
-        const auto row = [](const char *tag, int x, int y, H::FocusHandle h, int cursor) {
-            QTest::newRow(tag) << QPoint(x, y) << int(h) << cursor;
+        QTest::addColumn<QRect>("focus");
+        const auto row = [](const char *tag, int x, int y, H::FocusHandle h, int cursor,
+                            QRect focus = kFocus) {
+            QTest::newRow(tag) << QPoint(x, y) << int(h) << cursor << focus;
         };
         row("3 pixels left of the left edge", 97, 150, H::FocusHandle_Left, Qt::SizeHorCursor);
         row("4 pixels left: nothing", 96, 150, H::FocusHandle_None, -1);
@@ -86,6 +91,14 @@ private Q_SLOTS:
         row("bottom", 200, 196, H::FocusHandle_Bottom, Qt::SizeVerCursor);
         row("inside", 200, 150, H::FocusHandle_Move, Qt::SizeAllCursor);
         row("outside", 50, 50, H::FocusHandle_None, -1);
+        row("no width left", 97, 150, H::FocusHandle_Left, Qt::SizeHorCursor,
+            edges(100, 100, 99, 199));
+        row("no height left", 200, 101, H::FocusHandle_Top, Qt::SizeVerCursor,
+            edges(100, 100, 299, 99));
+        row("spanning all ints", 200, 150, H::FocusHandle_Move, Qt::SizeAllCursor,
+            edges(kMin, 100, kMax, 199));
+        row("up to INT_MAX: top", 200, 100, H::FocusHandle_Top, Qt::SizeVerCursor,
+            edges(100, 100, kMax, 199));
     }
 
     void hitTest()
@@ -93,7 +106,8 @@ private Q_SLOTS:
         QFETCH(QPoint, pos);
         QFETCH(int, handle);
         QFETCH(int, cursor);
-        Editor e;
+        QFETCH(QRect, focus);
+        Editor e(focus);
         QCOMPARE(e.screen.hitTest(pos), handle);
         QCOMPARE(e.screen.mousePress(pos), handle != H::FocusHandle_None);
         if (cursor < 0)
@@ -182,6 +196,9 @@ private Q_SLOTS:
         QCOMPARE(e.screen.aspect(), 0.0);
         e.screen.setKeepAspectRatioByLogic(false, 4, 0, false); // no division by zero
         QCOMPARE(e.screen.aspect(), 0.0);
+        Editor wide(edges(0, 10, 29999, 19)); // 1:100000 on 30000 pixels: the height saturates
+        wide.screen.setKeepAspectRatioByLogic(true, 1, 100000, false);
+        QCOMPARE(wide.screen.focusRect(), edges(0, 10, -1, 399));
 
         e.screen.setKeepAspectRatioByView(true, 2, 1, true);
         e.screen.set3DLayout(true, false); // unstretched side by side: squeezed to half width
@@ -192,64 +209,73 @@ private Q_SLOTS:
         QCOMPARE(e.screen.screenAspect(), 2.0);
     }
 
-    void widthAndHeightSlots_data()
+    // Host edits: no clamp to the logic video, no signal, and saturation instead of overflow.
+    void hostEdits_data()
     {
         QTest::addColumn<QRect>("focus");
-        QTest::addColumn<bool>("keep16to9");
-        QTest::addColumn<bool>("width"); // the width slot, else the height slot
+        QTest::addColumn<QSize>("lock"); // logic aspect kept, if any
+        QTest::addColumn<QString>("slot");
         QTest::addColumn<int>("value");
         QTest::addColumn<QRect>("expected");
-        QTest::newRow("free width")
-            << edges(0, 0, 99, 99) << false << true << 150 << edges(0, 0, 149, 99);
-        QTest::newRow("free height")
-            << edges(0, 0, 99, 99) << false << false << 30 << edges(0, 0, 99, 29);
-        QTest::newRow("kept width derives the height")
-            << edges(0, 0, 159, 89) << true << true << 320 << edges(0, 0, 319, 179);
-        QTest::newRow("kept width cut at the bottom")
-            << edges(0, 300, 159, 389) << true << true << 320 << edges(0, 300, 176, 399);
-        QTest::newRow("kept width that cannot grow changes nothing")
-            << edges(0, 310, 179, 399) << true << true << 200 << edges(0, 310, 179, 399);
-        QTest::newRow("kept height derives the width")
-            << edges(0, 0, 159, 89) << true << false << 180 << edges(0, 0, 319, 179);
-        QTest::newRow("kept height cut at the right")
-            << edges(300, 0, 379, 44) << true << false << 90 << edges(300, 0, 399, 55);
+        const QSize none, wide(16, 9);
+        const auto row = [](const char *tag, QRect f, QSize lock, const char *slot, int v,
+                            QRect e) {
+            QTest::newRow(tag) << f << lock << QString(slot) << v << e;
+        };
+        row("left", kFocus, none, "left", 110, edges(110, 100, 309, 199));
+        row("top past the bottom", kFocus, none, "top", 350, edges(100, 350, 299, 449));
+        row("free width", edges(0, 0, 99, 99), none, "width", 150, edges(0, 0, 149, 99));
+        row("free height", edges(0, 0, 99, 99), none, "height", 30, edges(0, 0, 99, 29));
+        row("kept width derives the height", edges(0, 0, 159, 89), wide, "width", 320,
+            edges(0, 0, 319, 179));
+        row("kept width cut at the bottom", edges(0, 300, 159, 389), wide, "width", 320,
+            edges(0, 300, 176, 399));
+        row("kept width that cannot grow", edges(0, 310, 179, 399), wide, "width", 200,
+            edges(0, 310, 179, 399));
+        row("kept height derives the width", edges(0, 0, 159, 89), wide, "height", 180,
+            edges(0, 0, 319, 179));
+        row("kept height cut at the right", edges(300, 0, 379, 44), wide, "height", 90,
+            edges(300, 0, 399, 55));
+        row("left INT_MAX", kFocus, none, "left", kMax, edges(kMax, 100, kMax, 199));
+        row("top INT_MIN", kFocus, none, "top", kMin, edges(100, kMin, 299, kMin + 99));
+        row("width INT_MAX", kFocus, none, "width", kMax, edges(100, 100, kMax, 199));
+        row("height INT_MAX", kFocus, none, "height", kMax, edges(100, 100, 299, kMax));
+        row("kept height INT_MAX", edges(10, 0, 169, 89), wide, "height", kMax,
+            edges(10, 0, 399, 218));
+        row("1:100000 on 30000 pixels", edges(0, 10, 29999, 19), QSize(1, 100000), "width", 30001,
+            edges(0, 10, 29999, 19));
     }
 
-    void widthAndHeightSlots()
+    void hostEdits()
     {
         QFETCH(QRect, focus);
-        QFETCH(bool, keep16to9);
-        QFETCH(bool, width);
+        QFETCH(QSize, lock);
+        QFETCH(QString, slot);
         QFETCH(int, value);
         QFETCH(QRect, expected);
         Editor e(focus);
-        if (keep16to9)
-            e.screen.setKeepAspectRatioByLogic(true, 16, 9, true);
-        if (width)
-            e.screen.onFocusWidthChanged(value);
-        else
-            e.screen.onFocusHeightChanged(value);
+        if (lock.isValid())
+            e.screen.setKeepAspectRatioByLogic(true, lock.width(), lock.height(), true);
+        const QByteArray name =
+            "onFocus" + slot.left(1).toUpper().toLatin1() + slot.mid(1).toLatin1() + "Changed";
+        QVERIFY(QMetaObject::invokeMethod(&e.screen, name, Q_ARG(int, value)));
         QCOMPARE(e.screen.focusRect(), expected);
         QCOMPARE(e.screen.screenFocusRect(), expected);
         QCOMPARE(e.changed.count(), 0);
     }
 
-    void hostMovesWithoutClampOrSignal()
+    void hostRectAndTwin()
     {
         Editor e;
-        e.screen.onFocusLeftChanged(110);
-        QCOMPARE(e.screen.focusRect(), edges(110, 100, 309, 199));
-        e.screen.onFocusTopChanged(350); // past the logic video's bottom: taken as it is
-        QCOMPARE(e.screen.focusRect(), edges(110, 350, 309, 449));
-        e.screen.onFocusRectChanged(edges(1, 2, 3, 4));
-        QCOMPARE(e.screen.screenFocusRect(), edges(1, 2, 3, 4));
+        e.screen.onFocusRectChanged(edges(1, 2, kMax, 4));
+        QCOMPARE(e.screen.screenFocusRect(), edges(1, 2, kMax, 4));
         QCOMPARE(e.changed.count(), 0);
 
         UxOperationScreen twin(&e.viewer, nullptr);
         twin.setVideoRect(QRect(500, 0, 400, 400));
         twin.copyFocusFrom(&e.screen);
-        QCOMPARE(twin.focusRect(), edges(1, 2, 3, 4));
-        QCOMPARE(twin.screenFocusRect(), edges(501, 2, 503, 4));
+        QCOMPARE(twin.focusRect(), edges(1, 2, kMax, 4));
+        QCOMPARE(twin.screenFocusRect(), edges(501, 2, kMax, 4)); // saturated, not wrapped
     }
 
     void unsoundGeometryIsNeverUsed_data()
@@ -294,16 +320,23 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("show");
         QTest::addColumn<bool>("mask");
-        QTest::newRow("rectangle and veil") << true << true;
-        QTest::newRow("no veil") << true << false;
-        QTest::newRow("hidden: nothing at all") << false << true;
+        QTest::addColumn<QRect>("focus");
+        QTest::addColumn<QString>("drawn"); // 'y' for each point below in the outline colour
+        const QRect f = edges(100, 50, 299, 149);
+        QTest::newRow("rectangle and veil") << true << true << f << "yyyyyyyyyyyy";
+        QTest::newRow("no veil") << true << false << f << "yyyyyyyyyyyy";
+        QTest::newRow("hidden: nothing at all") << false << true << f << "............";
+        QTest::newRow("up to INT_MAX")
+            << true << true << edges(100, 50, kMax, 149) << "yyyy..y.....";
     }
 
     void painting()
     {
         QFETCH(bool, show);
         QFETCH(bool, mask);
-        Editor e(edges(100, 50, 299, 149), QSize(400, 300), QRect(0, 0, 400, 300));
+        QFETCH(QRect, focus);
+        QFETCH(QString, drawn);
+        Editor e(focus, QSize(400, 300), QRect(0, 0, 400, 300));
         e.screen.setShowFocusZone(show);
         e.screen.setMaskUnfocusZone(mask);
         QImage image(400, 300, QImage::Format_RGB32);
@@ -314,13 +347,23 @@ private Q_SLOTS:
         const QColor yellow("yellow");
         const auto at = [&](int x, int y) { return image.pixelColor(x, y); };
 
-        const QList<QPoint> drawn = {
-            {100, 50}, {299, 149}, {150, 50}, {100, 120}, // outline
-            {196, 47}, {202, 53},  {103, 47}, {302, 152}, // handles around (199, 50), (100, 50)...
-            {191, 99}, {207, 99},  {199, 91}, {199, 107}, // centre cross around (199, 99)
-        };
-        for (const QPoint &p : drawn)
-            QCOMPARE(at(p.x(), p.y()) == yellow, show);
+        QString marks;
+        for (const QPoint &p : {
+                 QPoint(100, 50),
+                 {299, 149},
+                 {150, 50},
+                 {100, 120}, // outline
+                 {196, 47},
+                 {202, 53},
+                 {103, 47},
+                 {302, 152}, // handles around (199, 50), (100, 50)...
+                 {191, 99},
+                 {207, 99},
+                 {199, 91},
+                 {199, 107}, // centre cross around (199, 99)
+             })
+            marks += at(p.x(), p.y()) == yellow ? 'y' : '.';
+        QCOMPARE(marks, drawn);
         for (const QPoint &p : QList<QPoint>{{150, 80}, {197, 48}, {190, 99}, {199, 108}})
             QVERIFY(at(p.x(), p.y()) != yellow); // inside, in a handle, past the cross's ends
         const QColor outside = at(10, 10);

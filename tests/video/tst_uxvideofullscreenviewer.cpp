@@ -42,6 +42,13 @@ private Q_SLOTS:
             viewer.setControlBar(second);
             QCOMPARE(viewer.controlBar(), second.data());
             QCOMPARE(first->parentWidget(), nullptr); // the caller's again
+            viewer.setControlBar(first.get());
+            first.reset(); // the host deletes the bar while it is set
+            QVERIFY(!viewer.controlBar());
+            viewer.showControlBar();
+            viewer.hideControlBar();
+            QTest::qWait(1100); // and a poll goes by
+            viewer.setControlBar(second);
         }
         QVERIFY(second.isNull()); // the current bar goes with the viewer
     }

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 const QColor kMargin(255, 0, 0), kPadding(0, 0, 255);
@@ -155,6 +157,7 @@ private Q_SLOTS:
         // of 56 rows above and below the picture (100, 56) 600 x 337.
         QTest::newRow("no frame: padding colour") << "none";
         QTest::newRow("frame") << "frame";
+        QTest::newRow("null frame after a frame: no picture") << "null";
         QTest::newRow("padding image instead of both colours") << "tile";
     }
 
@@ -176,10 +179,13 @@ private Q_SLOTS:
         viewer.setInputVideo(QSize(1920, 1080), false, false, false);
         if (content != "none")
             viewer.onUpdateVideo(solid(QSize(160, 90), Qt::green));
+        if (content == "null")
+            viewer.onUpdateVideo(QImage());
         if (content == "tile")
             viewer.setPaddingBrush(tile);
         QCOMPARE(viewer.paddingBrush(), QString()); // the path is not kept
-        const QColor picture = content == "none" ? kPadding : QColor(Qt::green);
+        const QColor picture =
+            content == "none" || content == "null" ? kPadding : QColor(Qt::green);
         const auto tiled = [](int x, int y) { return QColor((x + y) % 2 ? Qt::cyan : Qt::yellow); };
         const QPoint margin(50, 225), padding(400, 20);
         QCOMPARE(shownAt(viewer, margin.x(), margin.y()),
@@ -228,9 +234,8 @@ private Q_SLOTS:
         viewer.onUpdateVideo(overlay);
         QCOMPARE(shownAt(viewer, 20, 20), QColor(Qt::green));
         QCOMPARE(shownAt(viewer, 125, 45), QColor(Qt::red));
-        // A frame of another size starts from the padding colour; a null frame is ignored.
+        // A frame of another size starts from the padding colour.
         viewer.onUpdateVideo(solid(QSize(32, 18), Qt::transparent, QImage::Format_ARGB32));
-        viewer.onUpdateVideo(QImage());
         QCOMPARE(shownAt(viewer, 80, 45), kPadding);
 
         viewer.setShowStaticPicture(true, solid(QSize(32, 18), Qt::magenta));
@@ -305,15 +310,16 @@ private Q_SLOTS:
         QCOMPARE(playPause.count(), 1); // the double click cancelled its press; right does nothing
 
         // The wheel's dominant axis, divided by 5 and truncated.
-        for (const QPoint &angle :
-             {QPoint(0, 120), QPoint(0, -240), QPoint(0, 4), QPoint(-120, 10)}) {
+        const int kMin = std::numeric_limits<int>::min();
+        for (const QPoint &angle : {QPoint(0, 120), QPoint(0, -240), QPoint(0, 4), QPoint(-120, 10),
+                                    QPoint(kMin, kMin)}) {
             QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), angle, Qt::NoButton,
                               Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(&viewer, &wheel);
         }
-        QCOMPARE(volume.count(), 4);
-        const QList<int> expected = {24, -48, 0, -24};
-        for (int i = 0; i < 4; ++i)
+        const QList<int> expected = {24, -48, 0, -24, kMin / 5};
+        QCOMPARE(volume.count(), expected.size());
+        for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(volume.at(i).at(0).toInt(), expected[i]);
     }
 
@@ -395,6 +401,39 @@ private Q_SLOTS:
         QVERIFY(!viewer->isFullScreen());
         QCOMPARE(viewer->windowType(), initial & Qt::WindowType_Mask);
         QCOMPARE(viewer->parentWidget(), &parent); // back in its parent's layout
+    }
+
+    void blankCursorGoesWithTheViewer_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("hostCursor"); // the host's own override cursor underneath
+        QTest::newRow("destroyed") << "delete" << false;
+        QTest::newRow("hidden") << "hide" << false;
+        QTest::newRow("closed over the host's cursor") << "close" << true;
+        QTest::newRow("hidden before the pointer rests") << "early" << false;
+    }
+
+    void blankCursorGoesWithTheViewer()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, hostCursor);
+        if (hostCursor)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        std::unique_ptr<UxVideoViewer> viewer(new UxVideoViewer);
+        viewer->toggleFullscreen();
+        if (how == "early")
+            viewer->hide();
+        QVERIFY(QMetaObject::invokeMethod(viewer.get(), "hideMouse")); // the second of rest
+        if (how == "delete")
+            viewer.reset();
+        else if (how == "hide")
+            viewer->hide();
+        else if (how == "close")
+            viewer->close();
+        const QCursor *left = QGuiApplication::overrideCursor();
+        QCOMPARE(left ? int(left->shape()) : -1, hostCursor ? int(Qt::WaitCursor) : -1);
+        if (hostCursor)
+            QGuiApplication::restoreOverrideCursor();
     }
 
     void pointerHidesInFullScreen()
