@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 // Progress as a circular sector revealed clockwise from twelve o'clock: a mask image
@@ -72,6 +73,18 @@ private:
     QImage m_maskImage;
     QColor m_textColor = Qt::black;
     int m_fontSize = -1;
+
+    // What painting made and keeps until what it was made from changes: the rings
+    // scaled to their rectangle (with the cache key of the image they came from) and
+    // the sector's clip region (with the widget size and angles it was drawn for).
+    QImage m_bgRing;
+    qint64 m_bgRingFrom = 0;
+    QImage m_progressRing;
+    qint64 m_progressRingFrom = 0;
+    QRegion m_sector;
+    QSize m_sectorSize;
+    int m_sectorStart = 0;
+    int m_sectorSpan = 0;
 };
 
 #endif // UXCIRCLEPROGRESSBAR_H

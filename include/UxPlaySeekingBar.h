@@ -73,6 +73,10 @@ private:
     QString m_trimRangeImagePath;
     QPixmap m_trimRangeSkin;
     QRect m_trimRangeMargins = QRect(); // corners hold left, top, right, bottom
+    const QPixmap &trimRangePicture(const QSize &size);
+    QPixmap m_trimRangeCache; // the skin sliced to a groove, and what it was made from:
+    qint64 m_trimRangeCacheSkinKey = 0;
+    QRect m_trimRangeCacheMargins;
     int m_grooveMinOuter = 0;
     int m_grooveMaxOuter = 0;
     bool m_showOnly = false;

@@ -9,11 +9,16 @@
 namespace {
 
 // Drawn into the rectangle rather than at its corner, so that a ring with a device-pixel
-// ratio above 1 (an "@2x" file) still fills it.
-void paintRing(QPainter &painter, const QRect &ring, const QImage &image)
+// ratio above 1 (an "@2x" file) still fills it. The scaled ring is kept in cache and made
+// again only when the image or the ring's size change.
+void paintRing(QPainter &painter, const QRect &ring, const QImage &image, QImage &cache,
+               qint64 &cachedFrom)
 {
-    painter.drawImage(ring,
-                      image.scaled(ring.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    if (cachedFrom != image.cacheKey() || cache.size() != ring.size()) {
+        cache = image.scaled(ring.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        cachedFrom = image.cacheKey();
+    }
+    painter.drawImage(ring, cache);
 }
 
 } // namespace
@@ -140,17 +145,22 @@ void UxCircleProgressBar::paintSector(QPainter &painter, const QRect &ring)
     getArc(m_value, startAngle, spanAngle);
     if (spanAngle == 0 || size().isEmpty() || ring.isEmpty() || m_progressImage.isNull())
         return;
-    QPixmap sector(size());
-    sector.fill(Qt::white);
-    QPainter pie(&sector);
-    pie.setPen(Qt::red);
-    pie.setBrush(QBrush(Qt::red, Qt::SolidPattern));
-    pie.drawPie(QRectF(0, 0, width(), height()), startAngle, spanAngle);
-    pie.end();
-    const QRegion region(sector.createMaskFromColor(Qt::red, Qt::MaskOutColor));
+    if (m_sectorSize != size() || m_sectorStart != startAngle || m_sectorSpan != spanAngle) {
+        QPixmap sector(size());
+        sector.fill(Qt::white);
+        QPainter pie(&sector);
+        pie.setPen(Qt::red);
+        pie.setBrush(QBrush(Qt::red, Qt::SolidPattern));
+        pie.drawPie(QRectF(0, 0, width(), height()), startAngle, spanAngle);
+        pie.end();
+        m_sector = QRegion(sector.createMaskFromColor(Qt::red, Qt::MaskOutColor));
+        m_sectorSize = size();
+        m_sectorStart = startAngle;
+        m_sectorSpan = spanAngle;
+    }
     painter.save();
-    painter.setClipRegion(region, Qt::ReplaceClip);
-    paintRing(painter, ring, m_progressImage);
+    painter.setClipRegion(m_sector, Qt::ReplaceClip);
+    paintRing(painter, ring, m_progressImage, m_progressRing, m_progressRingFrom);
     painter.restore();
 }
 
@@ -175,7 +185,7 @@ void UxCircleProgressBar::paintEvent(QPaintEvent *)
     painter.drawImage(rect(), m_maskImage);
     const QRect ring = imageRect();
     if (!ring.isEmpty() && !m_bgImage.isNull())
-        paintRing(painter, ring, m_bgImage);
+        paintRing(painter, ring, m_bgImage, m_bgRing, m_bgRingFrom);
     paintSector(painter, ring);
     paintPercentage(painter);
 }

@@ -203,6 +203,21 @@ bool UxPlaySeekingBar::scaleTrimRangeImage(QPixmap &target, const QSize &size)
                             target, size);
 }
 
+// The skin sliced to the groove's size, made again only when the skin, its margins or
+// the groove's size change.
+const QPixmap &UxPlaySeekingBar::trimRangePicture(const QSize &size)
+{
+    const qint64 skinKey = m_trimRangeSkin.cacheKey();
+    if (m_trimRangeCacheSkinKey != skinKey || m_trimRangeCacheMargins != m_trimRangeMargins ||
+        m_trimRangeCache.size() != size) {
+        m_trimRangeCache = QPixmap(size);
+        scaleTrimRangeImage(m_trimRangeCache, size);
+        m_trimRangeCacheSkinKey = skinKey;
+        m_trimRangeCacheMargins = m_trimRangeMargins;
+    }
+    return m_trimRangeCache;
+}
+
 void UxPlaySeekingBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -230,9 +245,7 @@ void UxPlaySeekingBar::paintEvent(QPaintEvent *)
             clip.setTop(edge(m_maxUsable, 1));
         }
         painter.setClipRect(clip, Qt::ReplaceClip);
-        QPixmap skin(groove.size());
-        scaleTrimRangeImage(skin, groove.size());
-        painter.drawPixmap(groove, skin);
+        painter.drawPixmap(groove, trimRangePicture(groove.size()));
         painter.setClipRect(rect(), Qt::ReplaceClip);
     }
 

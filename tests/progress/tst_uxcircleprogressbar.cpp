@@ -107,6 +107,34 @@ private Q_SLOTS:
             QCOMPARE(shown.pixelColor(at[i]), kColours[QString("rpm").indexOf(pixels[i])]);
     }
 
+    void repaintAfterChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"size", "ring", "progress", "value"})
+            QTest::newRow(change) << QString(change);
+    }
+
+    // A bar painted before a change paints afterwards as a bar made with the new values.
+    void repaintAfterChange()
+    {
+        QFETCH(QString, change);
+        const auto configure = [&](UxCircleProgressBar &bar, bool changed) {
+            bar.resize(changed && change == "size" ? QSize(160, 120) : QSize(200, 200));
+            bar.setCircleProgressBgImage(changed && change == "ring" ? "tall.png" : "ring.png");
+            bar.setCircleProgressImage(changed && change == "progress" ? "mask.png"
+                                                                       : "progress.png");
+            bar.setCircleProgressMaskImage("mask.png");
+            bar.setValue(changed && change == "value" ? 80 : 30);
+        };
+        UxCircleProgressBar bar;
+        configure(bar, false);
+        bar.grab();
+        configure(bar, true);
+        UxCircleProgressBar fresh;
+        configure(fresh, true);
+        QCOMPARE(bar.grab().toImage(), fresh.grab().toImage());
+    }
+
     // Above zoom 1 up to 1.25 a font size set is replaced by 8 points, the property too.
     void fontSize_data()
     {

@@ -189,6 +189,46 @@ private Q_SLOTS:
             QVERIFY2(isRed == (shown.x() <= x && x <= shown.y()), qPrintable(QString::number(x)));
         }
     }
+
+    void trimImageAfterChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("skin") << "skin";
+        QTest::newRow("margins") << "margins";
+        QTest::newRow("size") << "size";
+    }
+
+    // A bar painted before a change of skin, margins or size paints afterwards as a
+    // bar made with the new values.
+    void trimImageAfterChange()
+    {
+        QFETCH(QString, change);
+        QTemporaryDir dir;
+        for (const char *name : {"a.png", "b.png"}) {
+            QImage art(40, 10, QImage::Format_RGB32);
+            for (int x = 0; x < 40; ++x)
+                for (int y = 0; y < 10; ++y)
+                    art.setPixel(x, y, qRgb(x * 6, y * 25, *name == 'a' ? 0 : 200));
+            QVERIFY(art.save(dir.filePath(name)));
+        }
+        UxResourceMgr::setZoomDPI(2.0);
+        const auto configure = [&](Probe &bar, bool changed) {
+            bar.setTrimRangeShowOnly(true);
+            bar.setUsableRange(0, 100);
+            const bool skin = changed && change == "skin";
+            bar.setTrimRangeImage(dir.filePath(skin ? "b.png" : "a.png"));
+            bar.setTrimRangeMargin(changed && change == "margins" ? "1,9,1,3" : "2,2,2,2");
+            if (changed && change == "size")
+                bar.resize(150, 24);
+        };
+        Probe bar;
+        configure(bar, false);
+        bar.grab();
+        configure(bar, true);
+        Probe fresh;
+        configure(fresh, true);
+        QCOMPARE(bar.grab().toImage(), fresh.grab().toImage());
+    }
 };
 
 QTEST_MAIN(TestPlaySeekingBar)
