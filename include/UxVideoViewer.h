@@ -121,6 +121,7 @@ private:
     void changeVideoWidget();
     void releaseBlankCursor();
     void setFrame(std::unique_ptr<QImage> frame);
+    void updateOpaquePainting();
     bool hasFrame() const;
     QRect pictureRect() const;
     void paintSurroundings(QPainter &painter, const QRect &picture);

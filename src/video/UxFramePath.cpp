@@ -9,6 +9,9 @@
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define UX_FRAMEPATH_SSSE3 1
+#ifdef __SSE2__
+#define UX_FRAMEPATH_SSE2 1 // part of every x86-64, so used without asking the processor
+#endif
 #endif
 
 namespace {
@@ -47,9 +50,16 @@ bool copyRowScalar(const uchar *src, uchar *dst, int count, PixelBytes p, bool c
 #ifdef UX_FRAMEPATH_SSSE3
 // Sixteen pixels a step: four 16-byte loads, one byte shuffle each to 12 bytes,
 // packed into three 16-byte stores.
+template <bool Stream>
 __attribute__((target("ssse3"))) bool copyRowSsse3(const uchar *src, uchar *dst, int width,
                                                    PixelBytes p, bool checkAlpha)
 {
+    const auto store = [](__m128i *out, __m128i v) {
+        if (Stream)
+            _mm_stream_si128(out, v);
+        else
+            _mm_storeu_si128(out, v);
+    };
     const auto lane = [](int i, int offset) { return char(i < 0 ? -1 : i + offset); };
     const __m128i shuffle =
         _mm_setr_epi8(lane(p.r, 0), lane(p.g, 0), lane(p.b, 0), lane(p.r, 4), lane(p.g, 4),
@@ -80,20 +90,27 @@ __attribute__((target("ssse3"))) bool copyRowSsse3(const uchar *src, uchar *dst,
         const __m128i s2 = _mm_shuffle_epi8(p2, shuffle);
         const __m128i s3 = _mm_shuffle_epi8(p3, shuffle);
         __m128i *out = reinterpret_cast<__m128i *>(dst + 3 * x);
-        _mm_storeu_si128(out, _mm_or_si128(s0, _mm_slli_si128(s1, 12)));
-        _mm_storeu_si128(out + 1, _mm_or_si128(_mm_srli_si128(s1, 4), _mm_slli_si128(s2, 8)));
-        _mm_storeu_si128(out + 2, _mm_or_si128(_mm_srli_si128(s2, 8), _mm_slli_si128(s3, 4)));
+        store(out, _mm_or_si128(s0, _mm_slli_si128(s1, 12)));
+        store(out + 1, _mm_or_si128(_mm_srli_si128(s1, 4), _mm_slli_si128(s2, 8)));
+        store(out + 2, _mm_or_si128(_mm_srli_si128(s2, 8), _mm_slli_si128(s3, 4)));
     }
     return copyRowScalar(src + 4 * x, dst + 3 * x, width - x, p, checkAlpha);
 }
 #endif
 
-bool copyRow(const uchar *src, uchar *dst, int width, PixelBytes p, bool checkAlpha)
+// With stream set, a row that starts on a 16-byte boundary is written past the caches:
+// a buffer larger than they are is not read back before the next frame.
+bool copyRow(const uchar *src, uchar *dst, int width, PixelBytes p, bool checkAlpha,
+             bool stream = false)
 {
 #ifdef UX_FRAMEPATH_SSSE3
     static const bool haveSsse3 = __builtin_cpu_supports("ssse3");
+    if (haveSsse3 && stream && (quintptr(dst) & 15) == 0)
+        return copyRowSsse3<true>(src, dst, width, p, checkAlpha);
     if (haveSsse3)
-        return copyRowSsse3(src, dst, width, p, checkAlpha);
+        return copyRowSsse3<false>(src, dst, width, p, checkAlpha);
+#else
+    Q_UNUSED(stream);
 #endif
     return copyRowScalar(src, dst, width, p, checkAlpha);
 }
@@ -108,39 +125,58 @@ int copyRgb888Rows(const QImage &frame, uchar *out, int outStride)
 
 } // namespace
 
-int uxCopyOpaqueRows(const QImage &frame, QImage &buffer)
+namespace {
+
+// How the rows of a frame format are copied; false for formats without a direct copy.
+bool rowCopy(QImage::Format format, PixelBytes &bytes, bool &checkAlpha)
 {
-    if (frame.isNull() || frame.size() != buffer.size() || buffer.format() != QImage::Format_RGB888)
-        return 0;
-    PixelBytes bytes;
-    bool checkAlpha = true;
-    switch (frame.format()) {
+    checkAlpha = true;
+    switch (format) {
     case QImage::Format_RGB32:
         checkAlpha = false;
         Q_FALLTHROUGH();
     case QImage::Format_ARGB32:
     case QImage::Format_ARGB32_Premultiplied:
         bytes = argb32Bytes();
-        break;
+        return true;
     case QImage::Format_RGBX8888:
         checkAlpha = false;
         Q_FALLTHROUGH();
     case QImage::Format_RGBA8888:
     case QImage::Format_RGBA8888_Premultiplied:
         bytes = kRgba8888Bytes;
-        break;
-    case QImage::Format_RGB888:
-        return copyRgb888Rows(frame, buffer.bits(), buffer.bytesPerLine());
+        return true;
     default:
-        return 0;
+        return false;
     }
+}
+
+// Buffers larger than this are written with streaming stores.
+const qsizetype kStreamBytes = 16 << 20;
+
+} // namespace
+
+int uxCopyOpaqueRows(const QImage &frame, QImage &buffer)
+{
+    if (frame.isNull() || frame.size() != buffer.size() || buffer.format() != QImage::Format_RGB888)
+        return 0;
+    PixelBytes bytes;
+    bool checkAlpha = true;
+    if (frame.format() == QImage::Format_RGB888)
+        return copyRgb888Rows(frame, buffer.bits(), buffer.bytesPerLine());
+    if (!rowCopy(frame.format(), bytes, checkAlpha))
+        return 0;
     uchar *out = buffer.bits();
     const qsizetype outStride = buffer.bytesPerLine();
-    for (int y = 0; y < frame.height(); ++y) {
-        if (!copyRow(frame.constScanLine(y), out + y * outStride, frame.width(), bytes, checkAlpha))
-            return y;
-    }
-    return frame.height();
+    const bool stream = buffer.sizeInBytes() > kStreamBytes;
+    int y = 0;
+    while (y < frame.height() && copyRow(frame.constScanLine(y), out + y * outStride, frame.width(),
+                                         bytes, checkAlpha, stream))
+        ++y;
+#ifdef UX_FRAMEPATH_SSE2
+    _mm_sfence();
+#endif
+    return y;
 }
 
 namespace {
@@ -280,6 +316,41 @@ void pickColumns(const quint32 *row, const int *columns, quint32 *dst, int count
         dst[x] = row[columns[x]];
 }
 
+// Whether every pixel of an ARGB32 row is opaque.
+bool isOpaqueRow(const quint32 *pixels, int width)
+{
+    int x = 0;
+#ifdef UX_FRAMEPATH_SSE2
+    __m128i all = _mm_set1_epi32(-1);
+    for (; x + 4 <= width; x += 4)
+        all = _mm_and_si128(all, _mm_loadu_si128(reinterpret_cast<const __m128i *>(pixels + x)));
+    const __m128i alpha = _mm_set1_epi32(int(0xff000000u));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(all, alpha), alpha)) != 0xffff)
+        return false;
+#endif
+    quint32 tail = 0xffffffffu;
+    for (; x < width; ++x)
+        tail &= pixels[x];
+    return tail >= 0xff000000u;
+}
+
+// An opaque row as RGB32, the alpha byte set whatever the frame held there.
+void copyOpaque(const quint32 *pixels, quint32 *dst, int width)
+{
+    int x = 0;
+#ifdef UX_FRAMEPATH_SSE2
+    const __m128i alpha = _mm_set1_epi32(int(0xff000000u));
+    for (; x + 8 <= width; x += 8) {
+        const __m128i *in = reinterpret_cast<const __m128i *>(pixels + x);
+        __m128i *out = reinterpret_cast<__m128i *>(dst + x);
+        _mm_storeu_si128(out, _mm_or_si128(_mm_loadu_si128(in), alpha));
+        _mm_storeu_si128(out + 1, _mm_or_si128(_mm_loadu_si128(in + 1), alpha));
+    }
+#endif
+    for (; x < width; ++x)
+        dst[x] = pixels[x] | 0xff000000u;
+}
+
 bool isPlainRasterPainter(const QPainter &painter)
 {
     const QPaintEngine *engine = painter.paintEngine();
@@ -292,17 +363,26 @@ bool isPlainRasterPainter(const QPainter &painter)
 
 } // namespace
 
-bool UxFrameScaler::draw(QPainter &painter, const QImage &frame, const QRect &target)
+bool UxFrameScaler::draw(QPainter &painter, QImage &frame, const QRect &target)
 {
-    if (frame.isNull() || frame.format() != QImage::Format_RGB888 || target.isEmpty() ||
-        !isPlainRasterPainter(painter))
-        return false;
+    const bool plain = !frame.isNull() && frame.format() == QImage::Format_RGB888 &&
+                       !target.isEmpty() && isPlainRasterPainter(painter);
     const QTransform device = painter.deviceTransform();
-    if (!isCurrent(frame, device, target)) {
-        rescale(frame, device, target);
-        if (m_scaled.isNull())
-            return false; // too large for Qt's fixed-point path
+    const bool sameGeometry =
+        m_hasDevice && device == m_device && target == m_target && frame.size() == m_frameSize;
+    if (!(plain && sameGeometry && m_laidOut && frame.cacheKey() == m_frameKey))
+        complete(frame); // read below, or by the caller's QPainter
+    if (!plain)
+        return false;
+    if (!sameGeometry) {
+        m_hasDevice = true;
+        m_device = device;
+        m_laidOut = layOut(frame.size(), device, target);
     }
+    if (!m_laidOut)
+        return false;
+    if (frame.cacheKey() != m_frameKey)
+        rescale(frame);
     painter.save();
     // Cancel the device transform so that the copy lands 1:1 on device pixels.
     painter.setWorldTransform(device.inverted() * painter.worldTransform());
@@ -311,58 +391,176 @@ bool UxFrameScaler::draw(QPainter &painter, const QImage &frame, const QRect &ta
     return true;
 }
 
-bool UxFrameScaler::isCurrent(const QImage &frame, const QTransform &device,
-                              const QRect &target) const
+void UxFrameScaler::complete(QImage &buffer)
 {
-    return !m_scaled.isNull() && frame.cacheKey() == m_frameKey && device == m_device &&
-           target == m_target;
+    const bool left = m_staleKey != 0 && buffer.cacheKey() == m_staleKey;
+    m_staleKey = 0;
+    if (left)
+        writeBuffer(buffer, buffer.height());
 }
 
-void UxFrameScaler::rescale(const QImage &frame, const QTransform &device, const QRect &target)
+// The first rows of buffer from the device copy, which holds them one to one.
+void UxFrameScaler::writeBuffer(QImage &buffer, int rows)
 {
-    m_frameKey = frame.cacheKey();
-    m_device = device;
+    const bool current = buffer.cacheKey() == m_frameKey;
+    uchar *out = buffer.bits();
+    for (int y = 0; y < rows; ++y)
+        copyRow(m_scaled.constScanLine(y), out + y * buffer.bytesPerLine(), buffer.width(),
+                argb32Bytes(), false);
+    if (current)
+        m_frameKey = buffer.cacheKey();
+}
+
+bool UxFrameScaler::layOut(const QSize &frameSize, const QTransform &device, const QRect &target)
+{
+    m_frameKey = 0;
+    m_frameSize = frameSize;
     m_target = target;
-    const DeviceMapping map = mapTarget(device, target, frame.size());
+    const DeviceMapping map = mapTarget(device, target, frameSize);
     const QRect area = map.device;
     m_columns.resize(size_t(qMax(0, area.width())));
     const auto rowPosition = [&](int y) { return (map.m22 * (y + 0.5) + map.dy) * kFixedScale; };
     if (area.isEmpty() || area.width() > kMaxDevice || area.height() > kMaxDevice ||
-        !isFastMatrix(map) ||
+        qint64(area.width()) * area.height() > m_maxPixels || !isFastMatrix(map) ||
         !fitsFixedPoint(rowPosition(area.top()), rowPosition(area.bottom())) ||
-        !mapColumns(map, frame.width(), m_columns)) {
+        !mapColumns(map, frameSize.width(), m_columns)) {
         m_scaled = QImage();
-        return;
+        return false;
     }
-    if (m_scaled.size() != area.size())
+    if (m_scaled.size() != area.size()) {
+        m_scaled = QImage(); // the old copy goes before the new one is made
         m_scaled = QImage(area.size(), QImage::Format_RGB32);
+    }
     if (m_scaled.isNull())
-        return; // out of memory, or too large for QImage: the caller draws the frame itself
+        return false; // out of memory, or too large for QImage: the caller draws the frame itself
     m_deviceOrigin = area.topLeft();
+    m_rows.resize(size_t(area.height()));
+    m_identity = area.size() == frameSize;
+    for (int y = 0; y < area.height(); ++y) {
+        m_rows[size_t(y)] =
+            sourceIndex(map.m22 * (area.top() + y + 0.5) + map.dy, frameSize.height() - 1);
+        m_identity = m_identity && m_rows[size_t(y)] == y;
+    }
+    for (int x = 0; m_identity && x < area.width(); ++x)
+        m_identity = m_columns[size_t(x)] == x;
+    return true;
+}
 
+void UxFrameScaler::rescale(const QImage &frame)
+{
+    m_frameKey = frame.cacheKey();
     m_sourceRow.resize(size_t(frame.width()));
+    const int width = m_scaled.width();
     // Where columns map one to one (rows may still repeat), rows are spread into place.
-    bool unscaled = area.width() == frame.width();
-    for (int x = 0; unscaled && x < area.width(); ++x)
+    bool unscaled = width == frame.width();
+    for (int x = 0; unscaled && x < width; ++x)
         unscaled = m_columns[size_t(x)] == x;
 
     uchar *scaled = m_scaled.bits();
     const qsizetype stride = m_scaled.bytesPerLine();
     int previousRow = -1;
-    for (int y = 0; y < area.height(); ++y) {
-        const int sourceRow =
-            sourceIndex(map.m22 * (area.top() + y + 0.5) + map.dy, frame.height() - 1);
+    for (int y = 0; y < m_scaled.height(); ++y) {
+        const int sourceRow = m_rows[size_t(y)];
         quint32 *out = reinterpret_cast<quint32 *>(scaled + y * stride);
         if (sourceRow == previousRow) {
-            std::memcpy(out, scaled + (y - 1) * stride, size_t(area.width()) * 4);
+            std::memcpy(out, scaled + (y - 1) * stride, size_t(width) * 4);
             continue;
         }
         if (unscaled) {
             expandRow(frame.constScanLine(sourceRow), out, frame.width());
         } else {
             expandRow(frame.constScanLine(sourceRow), m_sourceRow.data(), frame.width());
-            pickColumns(m_sourceRow.data(), m_columns.data(), out, area.width());
+            pickColumns(m_sourceRow.data(), m_columns.data(), out, width);
         }
         previousRow = sourceRow;
     }
+}
+
+int UxFrameScaler::ingest(const QImage &frame, QImage &buffer, const QRect &target)
+{
+    PixelBytes bytes;
+    bool checkAlpha;
+    const QImage::Format format = frame.format();
+    const bool argb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                        format == QImage::Format_ARGB32_Premultiplied;
+    if (argb32 && m_hasDevice && m_laidOut && m_identity && target == m_target &&
+        frame.size() == m_frameSize && buffer.size() == frame.size() &&
+        buffer.format() == QImage::Format_RGB888)
+        return ingestOneToOne(frame, buffer, format != QImage::Format_RGB32);
+    complete(buffer);
+    m_frameKey = 0;
+    if (!argb32 || frame.isNull() || frame.size() != buffer.size() ||
+        buffer.format() != QImage::Format_RGB888 || !m_hasDevice)
+        return uxCopyOpaqueRows(frame, buffer);
+    if (target != m_target || frame.size() != m_frameSize)
+        m_laidOut = layOut(frame.size(), m_device, target);
+    if (!m_laidOut)
+        return uxCopyOpaqueRows(frame, buffer);
+    rowCopy(format, bytes, checkAlpha);
+
+    const int width = frame.width();
+    const int deviceWidth = m_scaled.width();
+    const int deviceHeight = m_scaled.height();
+    bool unscaled = deviceWidth == width;
+    for (int x = 0; unscaled && x < deviceWidth; ++x)
+        unscaled = m_columns[size_t(x)] == x;
+    uchar *out = buffer.bits();
+    const qsizetype outStride = buffer.bytesPerLine();
+    uchar *scaled = m_scaled.bits();
+    const qsizetype stride = m_scaled.bytesPerLine();
+    const bool stream = buffer.sizeInBytes() > kStreamBytes;
+    int deviceRow = 0;
+    int y = 0;
+    for (; y < frame.height(); ++y) {
+        const uchar *line = frame.constScanLine(y);
+        if (!copyRow(line, out + y * outStride, width, bytes, checkAlpha, stream))
+            break;
+        // Each device row sampling this row, while the row is still in the cache.
+        if (deviceRow >= deviceHeight || m_rows[size_t(deviceRow)] != y)
+            continue;
+        const quint32 *pixels = reinterpret_cast<const quint32 *>(line);
+        quint32 *row = reinterpret_cast<quint32 *>(scaled + deviceRow * stride);
+        if (unscaled) {
+            copyOpaque(pixels, row, width);
+        } else {
+            const int *columns = m_columns.data();
+            for (int x = 0; x < deviceWidth; ++x)
+                row[x] = pixels[columns[x]] | 0xff000000u;
+        }
+        for (++deviceRow; deviceRow < deviceHeight && m_rows[size_t(deviceRow)] == y; ++deviceRow)
+            std::memcpy(scaled + deviceRow * stride, row, size_t(deviceWidth) * 4);
+    }
+#ifdef UX_FRAMEPATH_SSE2
+    _mm_sfence();
+#endif
+    if (y == frame.height())
+        m_frameKey = buffer.cacheKey(); // the copy shows the buffer as it now stands
+    return y;
+}
+
+// Where the device copy holds the frame one to one, it is the only copy made: the buffer
+// is written from it when it is next read (see complete()).
+int UxFrameScaler::ingestOneToOne(const QImage &frame, QImage &buffer, bool checkAlpha)
+{
+    const bool wasLeft = m_staleKey != 0 && buffer.cacheKey() == m_staleKey;
+    const int width = frame.width();
+    uchar *scaled = m_scaled.bits();
+    const qsizetype stride = m_scaled.bytesPerLine();
+    int y = 0;
+    for (; y < frame.height(); ++y) {
+        const quint32 *pixels = reinterpret_cast<const quint32 *>(frame.constScanLine(y));
+        if (checkAlpha && !isOpaqueRow(pixels, width))
+            break;
+        copyOpaque(pixels, reinterpret_cast<quint32 *>(scaled + y * stride), width);
+    }
+    if (y == frame.height()) {
+        m_staleKey = m_frameKey = buffer.cacheKey();
+        return y;
+    }
+    // A row with transparency is blended over the buffer by the caller: the buffer takes
+    // the opaque rows, and the previous frame's rows too if they lived only in the copy.
+    m_staleKey = 0;
+    m_frameKey = 0;
+    writeBuffer(buffer, wasLeft ? frame.height() : y);
+    return y;
 }

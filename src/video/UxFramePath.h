@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QTransform>
 
+#include <limits>
 #include <vector>
 
 class QPainter;
@@ -27,18 +28,50 @@ class UxFrameScaler
 public:
     // False when the painter is not a plain raster painter with a scale-only
     // transform; the caller then draws the frame itself.
-    bool draw(QPainter &painter, const QImage &frame, const QRect &target);
+    // A buffer that ingest left to the device copy is written first when the draw reads
+    // it or leaves it to the caller.
+    bool draw(QPainter &painter, QImage &frame, const QRect &target);
+
+    // Copies frame into buffer as uxCopyOpaqueRows does and returns the rows copied.
+    // When the last draw's device geometry still holds for target, an opaque 32-bit
+    // frame also gives the device copy in the same pass, sampled from the frame's own
+    // rows (for opaque pixels the same values as from the buffer), so that the next
+    // draw of buffer is a blit. Where that copy holds the frame one to one, the buffer
+    // is left to it until complete() or draw() reads it.
+    int ingest(const QImage &frame, QImage &buffer, const QRect &target);
+
+    // Writes buffer if ingest left it to the device copy; anything reading the buffer
+    // other than draw() and ingest() calls this first.
+    void complete(QImage &buffer);
+
+    // The device copy never holds more pixels than this; larger targets are left to
+    // the caller's QPainter.
+    void setMaxDevicePixels(qint64 pixels)
+    {
+        if (pixels != m_maxPixels)
+            m_hasDevice = m_laidOut = false; // laid out again at the next draw
+        m_maxPixels = pixels;
+    }
 
 private:
-    bool isCurrent(const QImage &frame, const QTransform &device, const QRect &target) const;
-    void rescale(const QImage &frame, const QTransform &device, const QRect &target);
+    bool layOut(const QSize &frameSize, const QTransform &device, const QRect &target);
+    void rescale(const QImage &frame);
+    void writeBuffer(QImage &buffer, int rows);
+    int ingestOneToOne(const QImage &frame, QImage &buffer, bool checkAlpha);
 
     QImage m_scaled; // device pixels, Format_RGB32
     QPoint m_deviceOrigin;
-    qint64 m_frameKey = 0;
+    qint64 m_frameKey = 0; // the buffer contents m_scaled shows; 0: none
+    qint64 m_maxPixels = std::numeric_limits<qint64>::max();
+    bool m_laidOut = false; // the tables below and m_scaled fit the geometry
+    bool m_hasDevice = false;
+    bool m_identity = false; // the copy maps the frame one to one
+    qint64 m_staleKey = 0;   // the buffer whose pixels so far live only in m_scaled
+    QSize m_frameSize;
     QTransform m_device;
     QRect m_target;
     std::vector<int> m_columns;       // the source column of each device column
+    std::vector<int> m_rows;          // the source row of each device row
     std::vector<quint32> m_sourceRow; // one source row as RGB32
 };
 

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -42,6 +43,7 @@ UxVideoViewer::UxVideoViewer(QWidget *parent)
 {
     calcViewerRect();
     changeVideoWidget();
+    updateOpaquePainting();
 }
 
 UxVideoViewer::~UxVideoViewer()
@@ -82,6 +84,7 @@ void UxVideoViewer::setMarginColor(const QColor &color)
 {
     if (color != m_marginColor) {
         m_marginColor = color;
+        updateOpaquePainting();
         update();
     }
 }
@@ -95,6 +98,7 @@ void UxVideoViewer::setPaddingColor(const QColor &color)
 {
     if (color != m_paddingColor) {
         m_paddingColor = color;
+        updateOpaquePainting();
         update();
     }
 }
@@ -107,6 +111,7 @@ QString UxVideoViewer::paddingBrush() const
 void UxVideoViewer::setPaddingBrush(const QString &strImage)
 {
     m_paddingImage = QImage(strImage);
+    updateOpaquePainting();
 }
 
 QRect UxVideoViewer::viewerRect() const
@@ -172,6 +177,18 @@ void UxVideoViewer::update3DInput(bool is3D, bool isTopBottom, bool isUnstretche
 void UxVideoViewer::setFrame(std::unique_ptr<QImage> frame)
 {
     m_frame = std::move(frame);
+    updateOpaquePainting();
+}
+
+// Where every pixel the viewer paints is opaque, Qt need not fill the background first.
+void UxVideoViewer::updateOpaquePainting()
+{
+    const bool padding =
+        m_paddingImage.isNull() ? m_paddingColor.alpha() == 255 : !m_paddingImage.hasAlphaChannel();
+    const bool opaque =
+        m_marginColor.alpha() == 255 && padding && (!m_frame || !m_frame->hasAlphaChannel());
+    if (testAttribute(Qt::WA_OpaquePaintEvent) != opaque)
+        setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
 
 bool UxVideoViewer::hasFrame() const
@@ -196,8 +213,9 @@ void UxVideoViewer::onUpdateVideo(const QImage &imgVideo)
     } else if (m_frame->format() != QImage::Format_RGB888) {
         // A still picture of the frame's size stays underneath, now as 24-bit buffer.
         *m_frame = m_frame->convertToFormat(QImage::Format_RGB888);
+        updateOpaquePainting();
     }
-    const int copied = uxCopyOpaqueRows(imgVideo, *m_frame);
+    const int copied = m_scaler->ingest(imgVideo, *m_frame, pictureRect());
     if (copied < imgVideo.height()) {
         // Frames with transparency are blended over the previous buffer.
         QPainter painter(m_frame.get());
@@ -209,7 +227,7 @@ void UxVideoViewer::onUpdateVideo(const QImage &imgVideo)
 
 void UxVideoViewer::setShowStaticPicture(bool isShow, const QImage &img)
 {
-    m_frame.reset();
+    setFrame(nullptr);
     m_showStaticPicture = isShow;
     if (!img.isNull())
         setFrame(std::make_unique<QImage>(img));
@@ -218,7 +236,7 @@ void UxVideoViewer::setShowStaticPicture(bool isShow, const QImage &img)
 
 void UxVideoViewer::setShowStaticPicture(bool isShow, const QString &strPath)
 {
-    m_frame.reset();
+    setFrame(nullptr);
     m_showStaticPicture = isShow;
     if (isShow && !strPath.isEmpty()) {
         QImage picture(strPath);
@@ -235,7 +253,7 @@ bool UxVideoViewer::isShowStaticPicture() const
 
 void UxVideoViewer::clearVideo()
 {
-    m_frame.reset();
+    setFrame(nullptr);
     update();
 }
 
@@ -324,6 +342,14 @@ void UxVideoViewer::paintFrame(QPainter &painter, const QRect &picture)
     }
     if (m_showStaticPicture && !picture.isEmpty() && m_frame->size() != picture.size())
         *m_frame = m_frame->scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // The device copy is bounded by what the screen shows, or by the window when that
+    // is larger (the window's own backing store already holds that many pixels).
+    const qreal ratio = devicePixelRatioF();
+    const QSize screenSize = screen() ? screen()->size() : QSize();
+    const QSize windowSize = window()->size();
+    m_scaler->setMaxDevicePixels(qint64(qMax(qreal(screenSize.width()) * screenSize.height(),
+                                             qreal(windowSize.width()) * windowSize.height()) *
+                                        ratio * ratio));
     if (!m_scaler->draw(painter, *m_frame, picture))
         painter.drawImage(picture, *m_frame);
 }

@@ -99,6 +99,8 @@ private Q_SLOTS:
         QTest::newRow("ratio 1.5") << QSize(1920, 1080) << QRect(3, 2, 853, 480) << 1.5;
         QTest::newRow("one pixel frame") << QSize(1, 1) << QRect(0, 0, 50, 30) << 1.0;
         QTest::newRow("over 2048 device pixels") << QSize(3000, 20) << QRect(0, 0, 5003, 20) << 1.0;
+        QTest::newRow("4K into 720p") << QSize(3840, 2160) << QRect(0, 0, 1280, 720) << 1.0;
+        QTest::newRow("4K at ratio 1.5") << QSize(3840, 2160) << QRect(0, 0, 1280, 720) << 1.5;
     }
 
     // The scaled copy is kept between paints, but must follow the frame's new contents.
@@ -112,6 +114,7 @@ private Q_SLOTS:
         const QSizeF device(target.right() + offset.x() + 2, target.bottom() + offset.y() + 2);
         UxFrameScaler scaler;
         for (int pass = 0; pass < 2; ++pass, frame.invertPixels()) { // same image, new contents
+            QImage rgb32 = frame.convertToFormat(kRgb32);
             QImage expected((device * ratio).toSize(), QImage::Format_RGB32);
             expected.fill(Qt::green);
             QImage actual = expected.copy();
@@ -122,11 +125,82 @@ private Q_SLOTS:
                 if (image == &expected)
                     painter.drawImage(target, frame);
                 else // other formats Qt draws well itself
-                    QVERIFY(!scaler.draw(painter, frame.convertToFormat(kRgb32), target) &&
+                    QVERIFY(!scaler.draw(painter, rgb32, target) &&
                             scaler.draw(painter, frame, target));
             }
             QCOMPARE(actual, expected);
         }
+    }
+
+    void ingestsLikeQPainter_data()
+    {
+        QTest::addColumn<QSize>("frameSize");
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<QRect>("target");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("translucentRow"); // -1: none
+        QTest::addColumn<qint64>("maxPixels");
+        const QRect hd(0, 0, 1280, 720), odd(3, 2, 853, 480);
+        const qint64 any = std::numeric_limits<qint64>::max();
+        QTest::newRow("720p 1:1") << QSize(1280, 720) << kRgb32 << hd << 1.0 << -1 << any;
+        QTest::newRow("1080p") << QSize(1920, 1080) << kRgb32 << hd << 1.0 << -1 << any;
+        QTest::newRow("1080p ratio 1.5") << QSize(1920, 1080) << kArgb32 << odd << 1.5 << -1 << any;
+        QTest::newRow("1080p ratio 2") << QSize(1920, 1080) << kArgb32 << hd << 2.0 << -1 << any;
+        QTest::newRow("4K") << QSize(3840, 2160) << kArgb32 << hd << 1.0 << -1 << any;
+        QTest::newRow("4K ratio 1.5") << QSize(3840, 2160) << kRgb32 << odd << 1.5 << -1 << any;
+        QTest::newRow("upscaled") << QSize(320, 200) << kRgb32 << QRect(13, 7, 999, 513) << 2.0
+                                  << -1 << any;
+        QTest::newRow("translucent") << QSize(1920, 1080) << kArgb32 << hd << 1.0 << 500 << any;
+        QTest::newRow("1:1 translucent") << QSize(1280, 720) << kArgb32 << hd << 1.0 << 300 << any;
+        QTest::newRow("RGBA8888") << QSize(64, 36) << kRgba << hd << 1.0 << -1 << any;
+        QTest::newRow("copy too large")
+            << QSize(1920, 1080) << kRgb32 << hd << 1.0 << -1 << qint64(1280 * 720 - 1);
+    }
+
+    // A frame ingested and drawn gives QPainter's buffer and QPainter's drawing of it.
+    void ingestsLikeQPainter()
+    {
+        QFETCH(QSize, frameSize);
+        QFETCH(QImage::Format, format);
+        QFETCH(QRect, target);
+        QFETCH(qreal, ratio);
+        QFETCH(int, translucentRow);
+        QFETCH(qint64, maxPixels);
+        QImage frame = noise(frameSize, format, 9);
+        QImage buffer = noise(frameSize, kRgb888, 4), expectedBuffer = buffer.copy();
+        UxFrameScaler scaler;
+        scaler.setMaxDevicePixels(maxPixels);
+        const QTransform device(ratio, 0, 0, ratio, 5, 41);
+        const QSize deviceSize =
+            (QSizeF(target.right() + 7, target.bottom() + 43) * ratio).toSize();
+        QImage expected(deviceSize, kRgb32), actual(deviceSize, kRgb32);
+        // The first draw sets the device geometry; the last frame may have transparency.
+        for (int pass = 0; pass < 3; ++pass) {
+            if (pass > 0)
+                frame.invertPixels(); // same image, new contents
+            if (pass == 2 && translucentRow >= 0)
+                frame.setPixel(7, translucentRow, 0x40ff0000u);
+            QPainter(&expectedBuffer).drawImage(0, 0, frame);
+            const int rows = scaler.ingest(frame, buffer, target);
+            QCOMPARE(rows, pass < 2 || translucentRow < 0 ? frameSize.height() : translucentRow);
+            const QRect rest(0, rows, frame.width(), frame.height() - rows);
+            if (!rest.isEmpty())
+                QPainter(&buffer).drawImage(rest, frame, rest);
+            for (QImage *image : {&expected, &actual}) {
+                image->fill(Qt::green);
+                QPainter painter(image);
+                painter.setTransform(device);
+                painter.setClipRect(target);
+                if (image == &expected)
+                    painter.drawImage(target, expectedBuffer);
+                else if (!scaler.draw(painter, buffer, target))
+                    QCOMPARE(maxPixels, qint64(1280 * 720 - 1)); // the caller's QPainter draws
+            }
+            if (maxPixels == std::numeric_limits<qint64>::max())
+                QCOMPARE(actual, expected);
+        }
+        scaler.complete(buffer); // what anything else reading the buffer sees
+        QCOMPARE(buffer, expectedBuffer);
     }
 
     // Plain painters it must draw with (see above); the others it leaves alone.

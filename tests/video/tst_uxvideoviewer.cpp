@@ -159,6 +159,7 @@ private Q_SLOTS:
         QTest::newRow("frame") << "frame";
         QTest::newRow("null frame after a frame: no picture") << "null";
         QTest::newRow("padding image instead of both colours") << "tile";
+        QTest::newRow("translucent margin over the background") << "translucent";
     }
 
     void painting()
@@ -183,13 +184,20 @@ private Q_SLOTS:
             viewer.onUpdateVideo(QImage());
         if (content == "tile")
             viewer.setPaddingBrush(tile);
+        const QColor halfRed(255, 0, 0, 128);
+        QImage blended = solid(QSize(1, 1), viewer.palette().window().color());
+        QPainter(&blended).fillRect(0, 0, 1, 1, halfRed); // the window shows through
+        if (content == "translucent")
+            viewer.setMarginColor(halfRed);
         QCOMPARE(viewer.paddingBrush(), QString()); // the path is not kept
         const QColor picture =
             content == "none" || content == "null" ? kPadding : QColor(Qt::green);
         const auto tiled = [](int x, int y) { return QColor((x + y) % 2 ? Qt::cyan : Qt::yellow); };
         const QPoint margin(50, 225), padding(400, 20);
-        QCOMPARE(shownAt(viewer, margin.x(), margin.y()),
-                 content == "tile" ? tiled(50, 225) : kMargin);
+        QCOMPARE(shownAt(viewer, margin.x(), margin.y()), content == "tile" ? tiled(50, 225)
+                                                          : content == "translucent"
+                                                              ? blended.pixelColor(0, 0)
+                                                              : kMargin);
         QCOMPARE(shownAt(viewer, padding.x(), padding.y()),
                  content == "tile" ? tiled(400, 20) : kPadding);
         for (const QPoint &p : {QPoint(100, 56), QPoint(699, 392), QPoint(400, 225)})
@@ -197,29 +205,66 @@ private Q_SLOTS:
         QVERIFY(shownAt(viewer, 99, 56) != picture);
     }
 
-    // The widget's frame path draws what QPainter draws of its 24-bit buffer, at any ratio.
+    void scaledFrameMatchesQPainter_data()
+    {
+        QTest::addColumn<QSize>("frameSize");
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<QSize>("viewerSize");
+        QTest::addColumn<int>("translucentRow"); // of the second frame; -1: opaque
+        const QImage::Format rgb32 = QImage::Format_RGB32, argb32 = QImage::Format_ARGB32;
+        QTest::newRow("1080p letter-boxed") << QSize(1920, 1080) << rgb32 << QSize(853, 480) << -1;
+        QTest::newRow("720p 1:1") << QSize(1280, 720) << argb32 << QSize(1280, 720) << -1;
+        QTest::newRow("1080p") << QSize(1920, 1080) << rgb32 << QSize(1280, 720) << -1;
+        QTest::newRow("1080p ARGB32") << QSize(1920, 1080) << argb32 << QSize(1280, 720) << -1;
+        QTest::newRow("4K") << QSize(3840, 2160) << rgb32 << QSize(1280, 720) << -1;
+        QTest::newRow("4K ARGB32") << QSize(3840, 2160) << argb32 << QSize(1280, 720) << -1;
+        QTest::newRow("4K translucent") << QSize(3840, 2160) << argb32 << QSize(1280, 720) << 999;
+        QTest::newRow("1080p translucent") << QSize(1920, 1080) << argb32 << QSize(1280, 720) << 0;
+    }
+
+    // The widget's frame path draws what QPainter draws of its 24-bit buffer, at any
+    // ratio, for the first frame, for the next, which follows another path, and after a
+    // resize, which samples the buffer again.
     void scaledFrameMatchesQPainter()
     {
-        QImage frame(QSize(1920, 1080), QImage::Format_RGB32);
+        QFETCH(QSize, frameSize);
+        QFETCH(QImage::Format, format);
+        QFETCH(QSize, viewerSize);
+        QFETCH(int, translucentRow);
         QRandomGenerator random(5);
-        for (int y = 0; y < frame.height(); ++y) {
-            auto *line = reinterpret_cast<quint32 *>(frame.scanLine(y));
-            for (int x = 0; x < frame.width(); ++x)
-                line[x] = random.generate() | 0xff000000u;
+        QImage frames[2] = {QImage(frameSize, format), QImage(frameSize, format)};
+        for (QImage &frame : frames) {
+            for (int y = 0; y < frame.height(); ++y) {
+                auto *line = reinterpret_cast<quint32 *>(frame.scanLine(y));
+                for (int x = 0; x < frame.width(); ++x)
+                    line[x] = random.generate() | 0xff000000u;
+            }
         }
+        if (translucentRow >= 0) // a band the first frame shows through
+            for (int y = translucentRow; y < translucentRow + 40; ++y)
+                for (int x = 0; x < frameSize.width(); x += 3)
+                    frames[1].setPixel(x, y, 0x40ff0000u);
         UxVideoViewer viewer;
-        viewer.resize(853, 480);
-        viewer.setInputVideo(frame.size(), false, false, false);
-        viewer.onUpdateVideo(frame);
-        const QImage shown = viewer.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QImage expected(shown.size(), QImage::Format_RGB32);
-        expected.setDevicePixelRatio(shown.devicePixelRatio());
-        expected.fill(Qt::black);
-        QPainter painter(&expected);
-        painter.setClipRect(viewer.videoRect());
-        painter.drawImage(viewer.videoRect(), frame.convertToFormat(QImage::Format_RGB888));
-        painter.end();
-        QCOMPARE(shown, expected);
+        viewer.resize(viewerSize);
+        viewer.setInputVideo(frameSize, false, false, false);
+        QImage buffer(frameSize, QImage::Format_RGB888);
+        for (int step = 0; step < 3; ++step) { // two frames, then a resize
+            if (step < 2) {
+                viewer.onUpdateVideo(frames[step]);
+                QPainter(&buffer).drawImage(0, 0, frames[step]);
+            } else {
+                viewer.resize(viewerSize / 2);
+            }
+            const QImage shown = viewer.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QImage expected(shown.size(), QImage::Format_RGB32);
+            expected.setDevicePixelRatio(shown.devicePixelRatio());
+            expected.fill(Qt::black);
+            QPainter painter(&expected);
+            painter.setClipRect(viewer.videoRect());
+            painter.drawImage(viewer.videoRect(), buffer);
+            painter.end();
+            QVERIFY(shown == expected);
+        }
     }
 
     void frameBufferAndStillPictures()
