@@ -13,6 +13,8 @@
 
 #include <UxVideoViewer.h>
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -69,17 +71,6 @@ QImage makeFrame(const QSize &size, QImage::Format format, int phase)
                            ((x + phase) ^ y) & 0xff);
     }
     return frame;
-}
-
-void showAndWait(QWidget &widget)
-{
-    widget.resize(kViewerSize);
-    widget.show();
-    QElapsedTimer timer;
-    timer.start();
-    while (!(widget.windowHandle() && widget.windowHandle()->isExposed()) && timer.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    QApplication::processEvents();
 }
 
 struct Case
@@ -240,8 +231,10 @@ int main(int argc, char **argv)
     QLabel label;
     label.setScaledContents(true);
     for (QWidget *w : {static_cast<QWidget *>(&viewer), static_cast<QWidget *>(&plain),
-                       static_cast<QWidget *>(&label)})
+                       static_cast<QWidget *>(&label)}) {
+        w->resize(kViewerSize);
         showAndWait(*w);
+    }
 
     std::vector<Case> cases;
     const QList<QPair<QString, QSize>> sizes = {

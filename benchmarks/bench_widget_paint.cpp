@@ -30,6 +30,8 @@
 #include <UxTrimSeekingBar.h>
 #include <uxToolButton.h>
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -146,16 +148,6 @@ private:
 
     QTemporaryDir m_dir;
 };
-
-void showAndWait(QWidget &widget)
-{
-    widget.show();
-    QElapsedTimer timer;
-    timer.start();
-    while (!(widget.windowHandle() && widget.windowHandle()->isExposed()) && timer.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    QApplication::processEvents();
-}
 
 // One repaint: the widget rendered into an image of its size, as a grab does.
 std::function<void()> renderer(QWidget &widget)
