@@ -77,19 +77,24 @@ void UxAutoTimeEidt::stepBy(int steps)
     }
 }
 
+// Qt asks for this at every paint; each bound is read once, as reading them is not free.
 QAbstractSpinBox::StepEnabled UxAutoTimeEidt::stepEnabled() const
 {
-    if (isReadOnly() || !isEnabled() || !(maximumTime() > minimumTime()))
+    if (isReadOnly() || !isEnabled())
         return StepNone;
     const qint64 unit = unitOf(currentSection());
     if (unit == 0)
         return StepNone;
-    const QTime t = time();
+    const QTime min = minimumTime();
+    const QTime max = maximumTime();
+    if (!(max > min))
+        return StepNone;
+    const qint64 t = msOf(time());
     StepEnabled enabled = StepNone;
-    if (!(timeAt(msOf(t) + unit) > maximumTime()))
+    if (!(timeAt(t + unit) > max))
         enabled |= StepUpEnabled;
     // Down stops at midnight rather than wrapping to the evening.
-    if (msOf(t) >= unit && !(timeAt(msOf(t) - unit) < minimumTime()))
+    if (t >= unit && !(timeAt(t - unit) < min))
         enabled |= StepDownEnabled;
     return enabled;
 }
