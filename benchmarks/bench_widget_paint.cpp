@@ -212,6 +212,22 @@ void addDisabledButton(Bench &bench, const QString &name, const QString &image, 
     bench.add(name + QStringLiteral(" (disabled)"), ours, base, QSize(100, 30));
 }
 
+// Our widget and its base made alike by one call to `both`; `ours` then adds what only
+// our widget has. Returns our widget.
+template <typename Ours, typename Base, typename Both, typename Extra>
+Ours *addAlike(Bench &bench, const QString &name, const QSize &size, Both both, Extra ours)
+{
+    auto *mine = new Ours;
+    auto *base = new Base;
+    both(*mine);
+    both(*base);
+    ours(*mine);
+    bench.add(name, mine, base, size);
+    return mine;
+}
+
+const auto kNothingMore = [](auto &) {};
+
 void addSlider(QSlider &slider)
 {
     slider.setOrientation(Qt::Horizontal);
@@ -237,23 +253,16 @@ void buildCases(Bench &bench, Artwork &art)
         ours->setArrowImage(art.arrow("arrow.png", 32));
         bench.add("UxScrollButton (arrow)", ours, new QToolButton, QSize(30, 30));
     }
-    {
-        auto *ours = new CustomRadioButton;
-        auto *base = new QRadioButton;
-        ours->setText("Option");
-        base->setText("Option");
-        bench.add("CustomRadioButton", ours, base, QSize(100, 24));
-    }
-    {
-        auto *ours = new UxProgressBar;
-        auto *base = new QProgressBar;
-        ours->setProgressPixmap(art.roundRect("bg.png", QSize(60, 24), QColor(210, 210, 210)) +
+    addAlike<CustomRadioButton, QRadioButton>(
+        bench, "CustomRadioButton", QSize(100, 24), [](QRadioButton &w) { w.setText("Option"); },
+        kNothingMore);
+    addAlike<UxProgressBar, QProgressBar>(
+        bench, "UxProgressBar (skins)", QSize(240, 24), [](QProgressBar &w) { w.setValue(40); },
+        [&](UxProgressBar &w) {
+            w.setProgressPixmap(art.roundRect("bg.png", QSize(60, 24), QColor(210, 210, 210)) +
                                 "," + art.roundRect("fg.png", QSize(60, 24), QColor(40, 140, 230)));
-        ours->setProgressMargin("4,10,4,10");
-        ours->setValue(40);
-        base->setValue(40);
-        bench.add("UxProgressBar (skins)", ours, base, QSize(240, 24));
-    }
+            w.setProgressMargin("4,10,4,10");
+        });
     {
         auto *ours = new UxCircleProgressBar;
         auto *base = new PlainCircleProgress;
@@ -264,25 +273,15 @@ void buildCases(Bench &bench, Artwork &art)
         base->value = 40;
         bench.add("UxCircleProgressBar", ours, base, QSize(100, 100));
     }
-    {
-        auto *ours = new UxSlider;
-        auto *base = new QSlider;
-        addSlider(*ours);
-        addSlider(*base);
-        bench.add("UxSlider", ours, base, QSize(300, 24));
-    }
+    addAlike<UxSlider, QSlider>(bench, "UxSlider", QSize(300, 24), addSlider, kNothingMore);
     const QString trim = art.roundRect("trim.png", QSize(40, 12), QColor(250, 180, 40));
-    {
-        auto *ours = new UxPlaySeekingBar;
-        auto *base = new QSlider;
-        addSlider(*ours);
-        addSlider(*base);
-        ours->setUsableRange(100, 800);
-        ours->setTrimRangeImage(trim);
-        ours->setTrimRangeMargin("0,6,0,6");
-        ours->setGrooveOutterSpace("4,4");
-        bench.add("UxPlaySeekingBar (trim image)", ours, base, QSize(300, 24));
-    }
+    addAlike<UxPlaySeekingBar, QSlider>(bench, "UxPlaySeekingBar (trim image)", QSize(300, 24),
+                                        addSlider, [&](UxPlaySeekingBar &w) {
+                                            w.setUsableRange(100, 800);
+                                            w.setTrimRangeImage(trim);
+                                            w.setTrimRangeMargin("0,6,0,6");
+                                            w.setGrooveOutterSpace("4,4");
+                                        });
     {
         auto *ours = new UxTrimSeekingBar;
         auto *base = new QSlider;
@@ -301,38 +300,24 @@ void buildCases(Bench &bench, Artwork &art)
             list << QStringLiteral("Item %1").arg(i);
         return list;
     }();
-    {
-        auto *model = new QStringListModel(rows);
-        bench.keep(model);
-        auto *ours = new UxAutoScrollListView;
-        auto *base = new QListView;
-        ours->setModel(model);
-        base->setModel(model);
-        bench.add("UxAutoScrollListView", ours, base, QSize(200, 200));
-    }
-    {
-        auto *ours = new UxLineEditWithToolbutton;
-        auto *base = new QLineEdit;
-        ours->setText("some text");
-        base->setText("some text");
-        bench.add("UxLineEditWithToolbutton", ours, base, QSize(200, 26));
-    }
-    {
-        auto *ours = new UxAutoTimeEidt;
-        auto *base = new QTimeEdit;
-        ours->setDisplayFormat("hh:mm:ss");
-        base->setDisplayFormat("hh:mm:ss");
-        ours->setTime(QTime(1, 23, 45));
-        base->setTime(QTime(1, 23, 45));
-        bench.add("UxAutoTimeEidt", ours, base, QSize(120, 26));
-    }
-    {
-        auto *ours = new UxDelegateComboBox;
-        auto *base = new QComboBox;
-        ours->addItems(rows);
-        base->addItems(rows);
-        bench.add("UxDelegateComboBox", ours, base, QSize(150, 26));
-    }
+    auto *model = new QStringListModel(rows);
+    bench.keep(model);
+    addAlike<UxAutoScrollListView, QListView>(
+        bench, "UxAutoScrollListView", QSize(200, 200),
+        [model](QListView &w) { w.setModel(model); }, kNothingMore);
+    addAlike<UxLineEditWithToolbutton, QLineEdit>(
+        bench, "UxLineEditWithToolbutton", QSize(200, 26),
+        [](QLineEdit &w) { w.setText("some text"); }, kNothingMore);
+    addAlike<UxAutoTimeEidt, QTimeEdit>(
+        bench, "UxAutoTimeEidt", QSize(120, 26),
+        [](QTimeEdit &w) {
+            w.setDisplayFormat("hh:mm:ss");
+            w.setTime(QTime(1, 23, 45));
+        },
+        kNothingMore);
+    addAlike<UxDelegateComboBox, QComboBox>(
+        bench, "UxDelegateComboBox", QSize(150, 26), [&rows](QComboBox &w) { w.addItems(rows); },
+        kNothingMore);
     {
         // One row of the popup, painted straight into an image.
         auto *combo = new QComboBox;

@@ -9,24 +9,24 @@
 
 #include <UxAutoTimeEidt.h>
 
+#include <map>
+
 namespace {
 
 const int64_t kDay = 24 * 3600 * 1000;
 
+// What one step of each section should move the time by, in ms; sections not listed
+// do not step.
+const std::map<QDateTimeEdit::Section, int64_t> kUnits = {
+    {QDateTimeEdit::MSecSection, 1},
+    {QDateTimeEdit::SecondSection, 1000},
+    {QDateTimeEdit::MinuteSection, 60 * 1000},
+    {QDateTimeEdit::HourSection, 3600 * 1000}};
+
 int64_t unitOf(QDateTimeEdit::Section section)
 {
-    switch (section) {
-    case QDateTimeEdit::MSecSection:
-        return 1;
-    case QDateTimeEdit::SecondSection:
-        return 1000;
-    case QDateTimeEdit::MinuteSection:
-        return 60 * 1000;
-    case QDateTimeEdit::HourSection:
-        return 3600 * 1000;
-    default:
-        return 0;
-    }
+    const auto unit = kUnits.find(section);
+    return unit == kUnits.end() ? 0 : unit->second;
 }
 
 QTime readTime(fuzz::Reader &in)
