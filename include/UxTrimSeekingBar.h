@@ -30,6 +30,11 @@ public:
     int trimStart() const;
     int trimEnd() const;
     int trimLength() const;
+    /// \brief The setters that forms compiled by uic call for `trimStart` and `trimEnd`;
+    /// the same as the slots onTrimStartChanged() and onTrimEndChanged().
+    void setTrimStart(int value) { onTrimStartChanged(value); }
+    /// \copydoc setTrimStart
+    void setTrimEnd(int value) { onTrimEndChanged(value); }
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     QSize sizeHint() const override;

@@ -52,6 +52,11 @@ public:
     void setMarginColor(const QColor &color);
     QColor paddingColor() const;
     void setPaddingColor(const QColor &color);
+    /// \brief The setters that forms compiled by uic call for `clrMargin` and `clrPadding`;
+    /// the same as setMarginColor() and setPaddingColor().
+    void setClrMargin(const QColor &color) { setMarginColor(color); }
+    /// \copydoc setClrMargin
+    void setClrPadding(const QColor &color) { setPaddingColor(color); }
     QString paddingBrush() const; // always empty: the path is not kept
     void setPaddingBrush(const QString &strImage);
 

@@ -7,6 +7,7 @@ packages=(
     build-essential cmake
     qtbase5-dev qttools5-dev qttools5-dev-tools
     libbenchmark-dev
+    doxygen pkg-config
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-wqy-microhei
 )
