@@ -1,8 +1,8 @@
 #include "GalleryWindow.h"
 
+#include "GalleryClip.h"
 #include "GalleryPage.h"
 #include "GalleryStyle.h"
-#include "SyntheticClip.h"
 #include "pages/ButtonsPage.h"
 #include "pages/CropPage.h"
 #include "pages/HelpersPage.h"
@@ -15,17 +15,24 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 
 GalleryWindow::GalleryWindow(QWidget *parent)
     : QMainWindow(parent)
-    , m_clip(new SyntheticClip(this))
+    , m_clip(new GalleryClip(this))
     , m_tabs(new QTabWidget(this))
     , m_zoom(new QComboBox(this))
+    , m_clipText(new QLabel(this))
 {
     setWindowTitle(tr("CommonCtrls Gallery"));
+    setAcceptDrops(true);
     QToolBar *bar = addToolBar(tr("View"));
     bar->setMovable(false);
     bar->addWidget(new QLabel(tr("Zoom"), bar));
@@ -33,6 +40,17 @@ GalleryWindow::GalleryWindow(QWidget *parent)
         m_zoom->addItem(QStringLiteral("%1 %").arg(percent), percent / 100.0);
     bar->addWidget(m_zoom);
     connect(m_zoom, SIGNAL(activated(int)), this, SLOT(onZoomChosen(int)));
+    bar->addSeparator();
+    QPushButton *open = new QPushButton(tr("Open video…"), bar);
+    open->setEnabled(GalleryClip::canOpenFiles());
+    connect(open, SIGNAL(clicked()), this, SLOT(chooseFile()));
+    bar->addWidget(open);
+    m_clipText->setObjectName(QStringLiteral("clipText"));
+    m_clipText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar->addWidget(m_clipText);
+    connect(m_clip, SIGNAL(clipChanged()), this, SLOT(showClip()));
+    connect(m_clip, SIGNAL(openFailed(QString)), this, SLOT(showFailure(QString)));
+    showClip();
 
     addPage(new ButtonsPage);
     addPage(new HelpersPage);
@@ -44,6 +62,59 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     m_clip->play();
     setCentralWidget(m_tabs);
     setZoom(UxResourceMgr::getZoomDPI());
+}
+
+void GalleryWindow::openFile(const QString &path)
+{
+    setClipText(tr("Opening %1…").arg(path), QString());
+    m_clip->open(path);
+}
+
+void GalleryWindow::chooseFile()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open a video"), QString(),
+        tr("Videos (*.mp4 *.mkv *.mov *.avi *.webm *.m4v *.mpg *.ts);;All files (*)"));
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void GalleryWindow::showClip()
+{
+    setClipText(tr("%1 · %2 x %3 · %4 frames at %5 per second")
+                    .arg(m_clip->name())
+                    .arg(m_clip->frameSize().width())
+                    .arg(m_clip->frameSize().height())
+                    .arg(m_clip->frameCount())
+                    .arg(m_clip->framesPerSecond(), 0, 'g', 4),
+                QString());
+}
+
+// The clip that played before keeps playing; the message says why the file did not.
+void GalleryWindow::showFailure(const QString &reason)
+{
+    setClipText(reason, QStringLiteral("error"));
+}
+
+void GalleryWindow::setClipText(const QString &text, const QString &state)
+{
+    m_clipText->setText(text);
+    m_clipText->setProperty("state", state); // the style sheet colours errors
+    m_clipText->style()->unpolish(m_clipText);
+    m_clipText->style()->polish(m_clipText);
+}
+
+void GalleryWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (GalleryClip::canOpenFiles() && urls.size() == 1 && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void GalleryWindow::dropEvent(QDropEvent *event)
+{
+    openFile(event->mimeData()->urls().first().toLocalFile());
+    event->acceptProposedAction();
 }
 
 void GalleryWindow::addPage(GalleryPage *page)

@@ -5,11 +5,13 @@
 
 class GalleryPage;
 class QComboBox;
+class QLabel;
 class QTabWidget;
-class SyntheticClip;
+class GalleryClip;
 
-// The gallery's main window: one tab per subsystem and a zoom switch that sets the
-// host zoom factor and applies the style sheet again, as a host does.
+// The gallery's main window: one tab per subsystem, a zoom switch that sets the host
+// zoom factor and applies the style sheet again, as a host does, and an Open button
+// (or a file dropped on the window) that makes a video file the clip the pages play.
 class GalleryWindow : public QMainWindow
 {
     Q_OBJECT
@@ -20,17 +22,27 @@ public:
     QStringList pageNames() const;
     bool showPage(const QString &name); // name compared without case
     void setZoom(double zoom);
+    void openFile(const QString &path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private Q_SLOTS:
     void onZoomChosen(int index);
     void applyStyle();
+    void chooseFile();
+    void showClip();
+    void showFailure(const QString &reason);
 
 private:
     void addPage(GalleryPage *page);
+    void setClipText(const QString &text, const QString &state);
 
-    SyntheticClip *m_clip; // the video that the pages play
+    GalleryClip *m_clip; // the video that the pages play
     QTabWidget *m_tabs;
     QComboBox *m_zoom;
+    QLabel *m_clipText;
     QList<GalleryPage *> m_pages;
 };
 

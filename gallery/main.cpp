@@ -1,17 +1,24 @@
 // commonctrls-gallery: the library's widgets as a host application uses them.
 //
-//   commonctrls-gallery [--page NAME] [--zoom Z]
+//   commonctrls-gallery [--page NAME] [--zoom Z] [--open VIDEO]
 //   commonctrls-gallery --screenshot FILE.png [--page NAME] [--zoom Z]
 //   commonctrls-gallery --list-pages
+//   commonctrls-gallery --write-clip FILE.mkv
 //
 // Z is a percentage (150) or a factor (1.5). With --screenshot the window is rendered
 // into FILE.png and the program exits; without a display it renders offscreen.
 
 #include "GalleryWindow.h"
+#include "SyntheticClip.h"
+#ifdef COMMONCTRLS_GALLERY_FFMPEG
+#include "ClipWriter.h"
+#endif
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QEventLoop>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -23,14 +30,39 @@ double parseZoom(QString text, bool *ok)
     return value > 4.0 ? value / 100.0 : value;
 }
 
-// Screenshots and the page list need no display; they render offscreen without one.
+// Screenshots, the page list and clip writing need no display; they render offscreen without one.
 bool needsNoDisplay(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--screenshot") == 0 || qstrcmp(argv[i], "--list-pages") == 0)
+        if (qstrcmp(argv[i], "--screenshot") == 0 || qstrcmp(argv[i], "--list-pages") == 0 ||
+            qstrcmp(argv[i], "--write-clip") == 0)
             return true;
     }
     return false;
+}
+
+// Three seconds of the test pattern at 640 x 360 as a real file, for trying --open.
+int writeSyntheticClip(const QString &path, QTextStream &err)
+{
+#ifdef COMMONCTRLS_GALLERY_FFMPEG
+    SyntheticClip pattern;
+    QImage frame;
+    QObject::connect(&pattern, &ClipSource::frameShown,
+                     [&frame](const QImage &shown) { frame = shown; });
+    const auto frameAt = [&](int index) {
+        pattern.seek(index);
+        return frame.scaled(640, 360, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    const QString problem =
+        writeVideoFile(path, QSize(640, 360), 3 * SyntheticClip::kFramesPerSecond,
+                       SyntheticClip::kFramesPerSecond, frameAt);
+    if (problem.isEmpty())
+        return 0;
+    err << "could not write " << path << ": " << problem << "\n";
+#else
+    err << "this gallery was built without FFmpeg; it cannot write " << path << "\n";
+#endif
+    return 1;
 }
 
 } // namespace
@@ -57,10 +89,24 @@ int main(int argc, char **argv)
                                   QStringLiteral("Z"));
     const QCommandLineOption listPages(QStringLiteral("list-pages"),
                                        QStringLiteral("Print the page names and exit."));
-    parser.addOptions({screenshot, page, zoom, listPages});
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("Play this video file instead of the synthetic clip."),
+        QStringLiteral("VIDEO"));
+    const QCommandLineOption wait(
+        QStringLiteral("wait"),
+        QStringLiteral("With --screenshot: let the clip play MS milliseconds first."),
+        QStringLiteral("MS"));
+    const QCommandLineOption writeClip(
+        QStringLiteral("write-clip"),
+        QStringLiteral("Write three seconds of the synthetic clip into FILE.mkv and exit."),
+        QStringLiteral("FILE"));
+    parser.addOptions({screenshot, page, zoom, listPages, open, wait, writeClip});
     parser.process(app);
 
     QTextStream err(stderr);
+    if (parser.isSet(writeClip))
+        return writeSyntheticClip(parser.value(writeClip), err);
     GalleryWindow window;
     if (parser.isSet(listPages)) {
         QTextStream(stdout) << window.pageNames().join(QLatin1Char('\n')) << "\n";
@@ -80,11 +126,18 @@ int main(int argc, char **argv)
             << "; pages: " << window.pageNames().join(QStringLiteral(", ")) << "\n";
         return 2;
     }
+    if (parser.isSet(open))
+        window.openFile(parser.value(open));
     window.resize(window.sizeHint().expandedTo(QSize(1000, 680)));
     window.show();
     if (!parser.isSet(screenshot))
         return app.exec();
 
+    // A file opens on the decoder's thread; its first frames arrive through the event loop.
+    QEventLoop settle;
+    QTimer::singleShot(parser.isSet(open) ? qMax(200, parser.value(wait).toInt()) : 0, &settle,
+                       &QEventLoop::quit);
+    settle.exec();
     QApplication::processEvents();
     const QString file = parser.value(screenshot);
     if (!window.grab().save(file, "PNG")) {

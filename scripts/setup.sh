@@ -8,6 +8,7 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools
     libbenchmark-dev
     doxygen pkg-config
+    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-wqy-microhei
 )

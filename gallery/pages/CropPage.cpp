@@ -1,17 +1,24 @@
 #include "CropPage.h"
 
-#include "SyntheticClip.h"
+#include "ExportCommand.h"
+#include "GalleryClip.h"
 
 #include <UxVideoOperationViewer.h>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <numeric>
 
 namespace {
 
@@ -26,20 +33,15 @@ const Shape kShapes[] = {{"Free", 0, 0}, {"16:9", 16, 9}, {"4:3", 4, 3}, {"1:1",
 
 } // namespace
 
-CropPage::CropPage(SyntheticClip *clip, QWidget *parent)
+CropPage::CropPage(GalleryClip *clip, QWidget *parent)
     : GalleryPage(tr("Crop"), parent)
     , m_clip(clip)
     , m_viewer(new UxVideoOperationViewer(this))
     , m_result(new QLabel(this))
+    , m_command(new QLineEdit(this))
 {
     m_viewer->setMinimumSize(320, 180);
     m_viewer->setMarginColor(QColor(0x2b, 0x30, 0x38));
-    const QSize video = m_clip->frameSize();
-    // The usual host sequence: input, logic video with the current crop, then frames.
-    m_viewer->setInputVideo(video, false, false, false);
-    const QRect crop(QPoint(video.width() / 4, video.height() / 4), video / 2);
-    m_viewer->setLogicVideo(video, 16, 9, crop, kMinimumCrop);
-    m_viewer->onUpdateVideo(m_clip->currentFrame());
     connect(m_clip, SIGNAL(frameReady(QImage)), m_viewer, SLOT(onUpdateVideo(QImage)));
     connect(m_viewer, SIGNAL(actPlayOrPause()), m_clip, SLOT(togglePlay()));
     connect(m_viewer, SIGNAL(focusRectChanged(QRect)), this, SLOT(showCrop(QRect)));
@@ -55,13 +57,55 @@ CropPage::CropPage(SyntheticClip *clip, QWidget *parent)
     row->addWidget(makeControls());
     page->addLayout(row, 1);
     page->addWidget(m_result);
+    QHBoxLayout *export_ = new QHBoxLayout;
+    m_command->setReadOnly(true);
+    m_command->setObjectName(QStringLiteral("exportCommand"));
+    QPushButton *copy = new QPushButton(tr("Copy"), this);
+    connect(copy, SIGNAL(clicked()), this, SLOT(copyCommand()));
+    export_->addWidget(new QLabel(tr("Export"), this));
+    export_->addWidget(m_command, 1);
+    export_->addWidget(copy);
+    page->addLayout(export_);
+    connect(m_clip, SIGNAL(clipChanged()), this, SLOT(adoptClip()));
+    connect(m_clip, SIGNAL(playRangeChanged(int, int)), this, SLOT(showCommand()));
+    adoptClip();
+}
+
+// The usual host sequence for a new clip: input, logic video with a crop (the middle
+// quarter), then frames.
+void CropPage::adoptClip()
+{
+    const QSize video = m_clip->frameSize();
+    const QSize shape = m_clip->displaySize();
+    const int divisor = qMax(1, std::gcd(shape.width(), shape.height()));
+    m_viewer->setInputVideo(shape, m_layout > 0, m_layout == 2, false);
+    const QRect crop(QPoint(video.width() / 4, video.height() / 4), video / 2);
+    m_viewer->setLogicVideo(video, shape.width() / divisor, shape.height() / divisor, crop,
+                            kMinimumCrop.boundedTo(video));
+    m_viewer->onUpdateVideo(m_clip->currentFrame());
+    const int maxima[] = {video.width() - 1, video.height() - 1, video.width(), video.height()};
+    for (int i = 0; i < m_spins.size(); ++i) {
+        const QSignalBlocker quiet(m_spins[i]);
+        m_spins[i]->setRange(0, qMax(0, maxima[i]));
+    }
     showCrop(m_viewer->focusRect());
 }
 
-QSpinBox *CropPage::addSpinBox(const QString &label, int maximum, const char *slot, QWidget *parent)
+void CropPage::showCommand()
+{
+    m_command->setText(exportCommand(m_clip->filePath(), m_clip->framesPerSecond(),
+                                     m_clip->inPoint(), m_clip->outPoint(), m_viewer->focusRect()));
+    m_command->setCursorPosition(0);
+}
+
+void CropPage::copyCommand()
+{
+    QGuiApplication::clipboard()->setText(m_command->text());
+}
+
+QSpinBox *CropPage::addSpinBox(const QString &label, const char *slot, QWidget *parent)
 {
     QSpinBox *spin = new QSpinBox(parent);
-    spin->setRange(0, maximum);
     connect(spin, SIGNAL(valueChanged(int)), this, slot);
     qobject_cast<QFormLayout *>(parent->layout())->addRow(label, spin);
     m_spins.append(spin);
@@ -72,11 +116,10 @@ QWidget *CropPage::makeControls()
 {
     QWidget *panel = new QWidget(this);
     QFormLayout *form = new QFormLayout(panel);
-    const QSize video = m_clip->frameSize();
-    addSpinBox(tr("Left"), video.width() - 1, SLOT(editLeft(int)), panel);
-    addSpinBox(tr("Top"), video.height() - 1, SLOT(editTop(int)), panel);
-    addSpinBox(tr("Width"), video.width(), SLOT(editWidth(int)), panel);
-    addSpinBox(tr("Height"), video.height(), SLOT(editHeight(int)), panel);
+    addSpinBox(tr("Left"), SLOT(editLeft(int)), panel);
+    addSpinBox(tr("Top"), SLOT(editTop(int)), panel);
+    addSpinBox(tr("Width"), SLOT(editWidth(int)), panel);
+    addSpinBox(tr("Height"), SLOT(editHeight(int)), panel);
 
     m_lockShape = new QComboBox(panel);
     for (const Shape &shape : kShapes)
@@ -120,6 +163,7 @@ void CropPage::showCrop(const QRect &crop)
                           .arg(crop.top())
                           .arg(m_clip->frameSize().width())
                           .arg(m_clip->frameSize().height()));
+    showCommand();
 }
 
 void CropPage::applyLock()
@@ -134,10 +178,10 @@ void CropPage::applyLock()
 
 void CropPage::chooseLayout(int index)
 {
-    const bool is3D = index > 0;
-    m_clip->setLayout(index == 2 ? SyntheticClip::TopAndBottom
-                                 : (is3D ? SyntheticClip::SideBySide : SyntheticClip::Flat));
-    m_viewer->setInputVideo(m_clip->frameSize(), is3D, index == 2, false);
+    m_layout = index;
+    m_clip->setLayout(index == 2 ? ClipSource::TopAndBottom
+                                 : (index > 0 ? ClipSource::SideBySide : ClipSource::Flat));
+    m_viewer->setInputVideo(m_clip->displaySize(), index > 0, index == 2, false);
 }
 
 // Host edits reshape the rectangle on every view and emit nothing, so the crop line is

@@ -1,6 +1,6 @@
 #include "SeekPage.h"
 
-#include "SyntheticClip.h"
+#include "GalleryClip.h"
 
 #include <UxPlaySeekingBar.h>
 #include <UxSlider.h>
@@ -16,16 +16,7 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 
-namespace {
-
-QString seconds(int frames)
-{
-    return QString::number(double(frames) / SyntheticClip::kFramesPerSecond, 'f', 2);
-}
-
-} // namespace
-
-SeekPage::SeekPage(SyntheticClip *clip, QWidget *parent)
+SeekPage::SeekPage(GalleryClip *clip, QWidget *parent)
     : GalleryPage(tr("Seek and trim"), parent)
     , m_clip(clip)
     , m_seek(new UxPlaySeekingBar(this))
@@ -34,16 +25,11 @@ SeekPage::SeekPage(SyntheticClip *clip, QWidget *parent)
     , m_tooltips(makeLabel(QString(), "note", this))
     , m_translator(new QTranslator(this))
 {
-    const int last = m_clip->frameCount() - 1;
     m_seek->setOrientation(Qt::Horizontal);
-    m_seek->setRange(0, last);
     // The bar follows the clip and seeks it; seeking to the same frame is no change.
     connect(m_clip, SIGNAL(positionChanged(int)), m_seek, SLOT(setValue(int)));
     connect(m_seek, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int)));
 
-    m_trim->setRange(0, last);
-    m_trim->setTrimStartEnd(2 * SyntheticClip::kFramesPerSecond,
-                            14 * SyntheticClip::kFramesPerSecond, SyntheticClip::kFramesPerSecond);
     connect(m_trim, SIGNAL(trimStartChanged(int)), this, SLOT(showTrim()));
     connect(m_trim, SIGNAL(trimEndChanged(int)), this, SLOT(showTrim()));
     connect(m_trim, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int))); // preview the point
@@ -61,12 +47,10 @@ SeekPage::SeekPage(SyntheticClip *clip, QWidget *parent)
     page->addWidget(m_trimText);
 
     QFormLayout *options = new QFormLayout;
-    QSpinBox *minimum = new QSpinBox(this);
-    minimum->setRange(0, m_clip->frameCount());
-    minimum->setSuffix(tr(" frames"));
-    minimum->setValue(SyntheticClip::kFramesPerSecond);
-    connect(minimum, SIGNAL(valueChanged(int)), this, SLOT(setMinimumLength(int)));
-    options->addRow(tr("Minimum trim length"), minimum);
+    m_minimum = new QSpinBox(this);
+    m_minimum->setSuffix(tr(" frames"));
+    connect(m_minimum, SIGNAL(valueChanged(int)), this, SLOT(setMinimumLength(int)));
+    options->addRow(tr("Minimum trim length"), m_minimum);
     QComboBox *language = new QComboBox(this);
     language->addItems(
         {QStringLiteral("English"), QStringLiteral("Deutsch"), QStringLiteral("中文")});
@@ -76,7 +60,27 @@ SeekPage::SeekPage(SyntheticClip *clip, QWidget *parent)
     page->addLayout(options);
     page->addWidget(makeSliderComparison());
     page->addStretch(1);
+    connect(m_clip, SIGNAL(clipChanged()), this, SLOT(adoptClip()));
+    adoptClip();
+}
+
+// A new clip: the bars span it, and the trim keeps all but its first and last tenth.
+void SeekPage::adoptClip()
+{
+    const int last = qMax(0, m_clip->frameCount() - 1);
+    const int second = qMax(1, qRound(m_clip->framesPerSecond()));
+    m_seek->setRange(0, last);
+    m_trim->setRange(0, last);
+    m_minimum->setRange(0, last + 1);
+    const QSignalBlocker quiet(m_minimum);
+    m_minimum->setValue(qMin(second, last / 2));
+    m_trim->setTrimStartEnd(last / 10, last - last / 10, m_minimum->value());
     showTrim();
+}
+
+QString SeekPage::seconds(int frames) const
+{
+    return QString::number(frames / qMax(1.0, m_clip->framesPerSecond()), 'f', 2);
 }
 
 QWidget *SeekPage::makeSliderComparison()
@@ -104,6 +108,7 @@ void SeekPage::showTrim()
     const int start = m_trim->trimStart();
     const int end = m_trim->trimEnd();
     m_seek->setUsableRange(start, end);
+    m_clip->setPlayRange(start, end); // playback stays within the kept range
     m_trimText->setText(tr("Kept: from %1 s to %2 s, %3 s long")
                             .arg(seconds(start), seconds(end), seconds(m_trim->trimLength())));
     const auto tip = [this](const char *name) {

@@ -1,8 +1,10 @@
 #include "VideoPage.h"
 
+#include "GalleryClip.h"
 #include "GalleryStyle.h"
-#include "SyntheticClip.h"
 
+#include <UxAutoTimeEidt.h>
+#include <UxPlaySeekingBar.h>
 #include <UxVideoFullScreenViewer.h>
 #include <UxVideoViewer.h>
 
@@ -14,7 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QSlider>
+#include <QTime>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,20 +36,24 @@ QComboBox *colourChoice(int initial, QWidget *parent)
     return box;
 }
 
+QTime timeOfFrame(int frame, double framesPerSecond)
+{
+    return QTime(0, 0).addMSecs(qRound(frame * 1000.0 / qMax(1.0, framesPerSecond)));
+}
+
 } // namespace
 
-VideoPage::VideoPage(SyntheticClip *clip, QWidget *parent)
+VideoPage::VideoPage(GalleryClip *clip, QWidget *parent)
     : GalleryPage(tr("Video"), parent)
     , m_clip(clip)
     , m_viewer(new UxVideoViewer(this))
     , m_state(new QLabel(this))
     , m_volumeText(new QLabel(this))
+    , m_dropped(new QLabel(this))
 {
     m_viewer->setFocusPolicy(Qt::StrongFocus); // keys reach a viewer the host gives focus
     m_viewer->setMarginColor(kColours[1].second);
     m_viewer->setPaddingColor(kColours[0].second);
-    m_viewer->setInputVideo(m_clip->frameSize(), false, false, false);
-    m_viewer->onUpdateVideo(m_clip->currentFrame());
     m_viewer->setMinimumSize(320, 180);
 
     // The viewer only emits player commands; the page is the player.
@@ -55,26 +61,102 @@ VideoPage::VideoPage(SyntheticClip *clip, QWidget *parent)
     connect(m_clip, SIGNAL(playingChanged(bool)), this, SLOT(showPlayState(bool)));
     connect(m_viewer, SIGNAL(actPlayOrPause()), m_clip, SLOT(togglePlay()));
     connect(m_viewer, SIGNAL(volumChange(int)), this, SLOT(changeVolume(int)));
-    connect(m_viewer, SIGNAL(changeScreen()), m_viewer, SLOT(toggleFullscreen()));
+    connect(m_viewer, SIGNAL(changeScreen()), this, SLOT(openFullScreenViewer()));
     connect(m_viewer, SIGNAL(outFullscreen()), this, SLOT(leaveFullScreen()));
+    connect(m_clip, SIGNAL(positionChanged(int)), this, SLOT(showPosition(int)));
+    connect(m_clip, SIGNAL(droppedFramesChanged(int)), this, SLOT(showDropped(int)));
+    connect(m_clip, SIGNAL(clipChanged()), this, SLOT(adoptClip()));
 
     QVBoxLayout *page = new QVBoxLayout(this);
     page->addWidget(makeLabel(tr("Video surface"), "title", this));
     page->addWidget(makeLabel(tr("Click to pause or resume, double-click for full screen (Escape "
-                                 "leaves), wheel or arrow keys for the volume."),
+                                 "leaves), wheel or arrow keys for the volume. Open a video "
+                                 "file from the tool bar, or drop one on the window."),
                               "note", this));
     QHBoxLayout *row = new QHBoxLayout;
     row->addWidget(m_viewer, 1);
     row->addWidget(makeControls());
     page->addLayout(row, 1);
+    page->addWidget(makeTransport());
+    showPlayState(m_clip->isPlaying());
+    changeVolume(0);
+    adoptClip();
+}
+
+// Under the picture: the seek bar, the time editor and the player's state.
+QWidget *VideoPage::makeTransport()
+{
+    QWidget *transport = new QWidget(this);
+    QVBoxLayout *rows = new QVBoxLayout(transport);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addWidget(makeSeekBar(transport));
     QHBoxLayout *status = new QHBoxLayout;
+    m_time = new UxAutoTimeEidt(transport);
+    m_time->setDisplayFormat(QStringLiteral("HH:mm:ss.zzz"));
+    connect(m_time, SIGNAL(timeChanged(QTime)), this, SLOT(seekToTime(QTime)));
+    status->addWidget(m_time);
+    status->addSpacing(24);
     status->addWidget(m_state);
     status->addSpacing(24);
     status->addWidget(m_volumeText);
+    status->addSpacing(24);
+    status->addWidget(m_dropped);
     status->addStretch();
-    page->addLayout(status);
-    showPlayState(m_clip->isPlaying());
-    changeVolume(0);
+    rows->addLayout(status);
+    return transport;
+}
+
+// A seek bar that follows the clip, seeks it on a click and shows the kept range as its
+// usable range. The page and the full-screen control bar each have one.
+UxPlaySeekingBar *VideoPage::makeSeekBar(QWidget *parent)
+{
+    UxPlaySeekingBar *bar = new UxPlaySeekingBar(parent);
+    bar->setOrientation(Qt::Horizontal);
+    const auto span = [this, bar] {
+        bar->setRange(0, qMax(0, m_clip->frameCount() - 1));
+        bar->setUsableRange(m_clip->inPoint(), m_clip->outPoint());
+        bar->setValue(m_clip->position());
+    };
+    span();
+    connect(m_clip, &GalleryClip::clipChanged, bar, span);
+    connect(m_clip, &GalleryClip::playRangeChanged, bar, &UxPlaySeekingBar::setUsableRange);
+    connect(m_clip, SIGNAL(positionChanged(int)), bar, SLOT(setValue(int)));
+    connect(bar, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int)));
+    return bar;
+}
+
+void VideoPage::adoptClip()
+{
+    setInputVideo(m_viewer);
+    if (m_fullScreen)
+        setInputVideo(m_fullScreen);
+    const QSignalBlocker quiet(m_time);
+    m_time->setTimeRange(QTime(0, 0),
+                         timeOfFrame(qMax(0, m_clip->frameCount() - 1), m_clip->framesPerSecond()));
+    showPosition(m_clip->position());
+    showDropped(m_clip->droppedFrames());
+}
+
+void VideoPage::setInputVideo(UxVideoViewer *viewer)
+{
+    viewer->setInputVideo(m_clip->displaySize(), m_layout > 0, m_layout == 2, m_layout == 3);
+    viewer->onUpdateVideo(m_clip->currentFrame());
+}
+
+void VideoPage::showPosition(int frame)
+{
+    const QSignalBlocker quiet(m_time); // showing the position is not a request to seek
+    m_time->setTime(timeOfFrame(frame, m_clip->framesPerSecond()));
+}
+
+void VideoPage::seekToTime(const QTime &time)
+{
+    m_clip->seek(qRound(QTime(0, 0).msecsTo(time) * m_clip->framesPerSecond() / 1000.0));
+}
+
+void VideoPage::showDropped(int total)
+{
+    m_dropped->setText(total == 1 ? tr("1 frame dropped") : tr("%1 frames dropped").arg(total));
 }
 
 QWidget *VideoPage::makeControls()
@@ -134,12 +216,13 @@ void VideoPage::chooseAspect(int index)
     m_viewer->setAspectRatio(UxVideoViewer::AspectRatio(index));
 }
 
+// For a file the choice says how to read its frames; the test pattern paints them so.
 void VideoPage::chooseLayout(int index)
 {
-    const bool is3D = index > 0;
-    m_clip->setLayout(index == 2 ? SyntheticClip::TopAndBottom
-                                 : (is3D ? SyntheticClip::SideBySide : SyntheticClip::Flat));
-    m_viewer->setInputVideo(m_clip->frameSize(), is3D, index == 2, index == 3);
+    m_layout = index;
+    m_clip->setLayout(index == 2 ? ClipSource::TopAndBottom
+                                 : (index > 0 ? ClipSource::SideBySide : ClipSource::Flat));
+    adoptClip();
 }
 
 void VideoPage::chooseMargin(int index)
@@ -172,10 +255,7 @@ QWidget *VideoPage::makeControlBar(QWidget *parent)
     QHBoxLayout *layout = new QHBoxLayout(bar);
     QPushButton *play = new QPushButton(tr("Play / Pause"), bar);
     connect(play, SIGNAL(clicked()), m_clip, SLOT(togglePlay()));
-    QSlider *position = new QSlider(Qt::Horizontal, bar);
-    position->setRange(0, m_clip->frameCount() - 1);
-    connect(m_clip, SIGNAL(positionChanged(int)), position, SLOT(setValue(int)));
-    connect(position, SIGNAL(sliderMoved(int)), m_clip, SLOT(seek(int)));
+    UxPlaySeekingBar *position = makeSeekBar(bar);
     QPushButton *close = new QPushButton(tr("Close"), bar);
     layout->addWidget(play);
     layout->addWidget(position, 1);
@@ -190,7 +270,7 @@ void VideoPage::openFullScreenViewer()
     if (!m_fullScreen) {
         m_fullScreen = new UxVideoFullScreenViewer(this);
         m_fullScreen->setFocusPolicy(Qt::StrongFocus);
-        m_fullScreen->setInputVideo(m_clip->frameSize(), false, false, false);
+        setInputVideo(m_fullScreen);
         m_fullScreen->setControlBar(makeControlBar(nullptr));
         connect(m_clip, SIGNAL(frameReady(QImage)), m_fullScreen, SLOT(onUpdateVideo(QImage)));
         connect(m_fullScreen, SIGNAL(actPlayOrPause()), m_clip, SLOT(togglePlay()));
@@ -198,7 +278,7 @@ void VideoPage::openFullScreenViewer()
         connect(m_fullScreen, SIGNAL(changeScreen()), m_fullScreen, SLOT(close()));
         connect(m_fullScreen, SIGNAL(outFullscreen()), m_fullScreen, SLOT(close()));
     }
-    m_fullScreen->onUpdateVideo(m_clip->currentFrame());
+    setInputVideo(m_fullScreen);
     if (const QScreen *screen = window()->screen())
         m_fullScreen->setGeometry(screen->geometry()); // also without a window manager
     m_fullScreen->showFullScreen(); // in the full-screen state Escape asks to leave

@@ -60,12 +60,11 @@ void paintView(QPainter &p, int frame, const QString &eye, qreal parallax)
 } // namespace
 
 SyntheticClip::SyntheticClip(QObject *parent)
-    : QObject(parent)
+    : ClipSource(parent)
 {
     m_timer.setInterval(1000 / kFramesPerSecond);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, SIGNAL(timeout()), this, SLOT(advance()));
-    render();
 }
 
 void SyntheticClip::setLayout(Layout layout)
@@ -74,45 +73,28 @@ void SyntheticClip::setLayout(Layout layout)
     render();
 }
 
-void SyntheticClip::play()
+void SyntheticClip::play(int inPoint, int outPoint)
 {
-    if (!m_timer.isActive()) {
-        m_timer.start();
-        Q_EMIT playingChanged(true);
-    }
+    m_inPoint = inPoint;
+    m_outPoint = outPoint;
+    m_timer.start();
 }
 
 void SyntheticClip::pause()
 {
-    if (m_timer.isActive()) {
-        m_timer.stop();
-        Q_EMIT playingChanged(false);
-    }
-}
-
-void SyntheticClip::togglePlay()
-{
-    if (isPlaying())
-        pause();
-    else
-        play();
+    m_timer.stop();
 }
 
 void SyntheticClip::seek(int frame)
 {
-    const int clamped = qBound(0, frame, frameCount() - 1);
-    if (clamped == m_position)
-        return;
-    m_position = clamped;
+    m_position = qBound(0, frame, frameCount() - 1);
     render();
-    Q_EMIT positionChanged(m_position);
 }
 
 void SyntheticClip::advance()
 {
-    m_position = (m_position + 1) % frameCount(); // the clip loops
+    m_position = m_position >= m_outPoint ? m_inPoint : m_position + 1;
     render();
-    Q_EMIT positionChanged(m_position);
 }
 
 void SyntheticClip::render()
@@ -138,5 +120,5 @@ void SyntheticClip::render()
         p.restore();
     }
     p.end();
-    Q_EMIT frameReady(m_frame);
+    Q_EMIT frameShown(m_frame, m_position);
 }
