@@ -87,6 +87,7 @@ void GalleryClip::adopt(std::unique_ptr<ClipSource> source)
     if (m_source) {
         setPlaying(false);
         m_source->pause();
+        m_source->disconnect(this); // frames it still has on the way are not shown
         m_source.release()->deleteLater();
     }
     m_source = std::move(source);
@@ -96,10 +97,10 @@ void GalleryClip::adopt(std::unique_ptr<ClipSource> source)
     connect(m_source.get(), SIGNAL(droppedFramesChanged(int)), this, SLOT(onDropped(int)));
     m_inPoint = 0;
     m_outPoint = qMax(0, frameCount() - 1);
-    m_position = -1;
+    m_position = 0;
     onDropped(0);
     Q_EMIT clipChanged();
-    m_source->seek(0);
+    m_source->seek(0); // its first frame, whatever this object showed before
     if (wasPlaying)
         play();
 }

@@ -1,7 +1,16 @@
 # Runs the gallery in screenshot mode and checks that it wrote a PNG of a plausible
-# window size (the width and height are read from the PNG header).
+# window size (the width and height are read from the PNG header). With CLIP, the
+# gallery first writes its test clip there and then plays it.
 file(REMOVE ${OUTPUT})
-execute_process(COMMAND ${GALLERY} --screenshot ${OUTPUT} --page "${PAGE}" --zoom ${ZOOM}
+set(open)
+if(CLIP)
+    execute_process(COMMAND ${GALLERY} --write-clip ${CLIP} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "gallery could not write ${CLIP}: ${result}")
+    endif()
+    set(open --open ${CLIP} --wait 500)
+endif()
+execute_process(COMMAND ${GALLERY} --screenshot ${OUTPUT} --page "${PAGE}" --zoom ${ZOOM} ${open}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "gallery exited with ${result}")
