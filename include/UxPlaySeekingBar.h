@@ -6,64 +6,128 @@
 #include <QPixmap>
 #include <QSlider>
 
-// The position bar of a media player. Beyond QSlider it has
-//  - a usable range (minUsablePos..maxUsablePos), the part of the media in play;
-//    clicks outside it are refused unless outer clicks are allowed;
-//  - a trim-range image, a skin stretched over the groove by nine-slice scaling and
-//    shown only between the two usable values (trimRangeImage, trimRangeMargin as
-//    "top,right,bottom,left");
-//  - groove outer spaces, pixels at each end that the value range does not cover, for
-//    artwork with end caps (grooveOutterSpace as "min,max");
-//  - a show-only mode without handle that ignores left clicks.
-// A left click off the handle jumps to the clicked value.
-//
-// The groove and the handle are drawn in two passes, with the trim image between
-// them; a style sheet that gives the bar a background paints it at each pass, so
-// style-sheeted bars take "background: transparent".
+/// \brief The position bar of a media player: a slider with a usable range, a trim-range
+/// skin, groove end spaces and a show-only mode.
+///
+/// Beyond QSlider it has
+///  - a usable range (minUsablePos()..maxUsablePos()), the part of the media in play;
+///    clicks outside it are refused unless outer clicks are allowed;
+///  - a trim-range image, a skin stretched over the groove by nine-slice scaling and
+///    shown only between the two usable values (trimRangeImage, trimRangeMargin as
+///    "top,right,bottom,left");
+///  - groove outer spaces, pixels at each end that the value range does not cover, for
+///    artwork with end caps (grooveOutterSpace as "min,max");
+///  - a show-only mode without handle that ignores left clicks.
+///
+/// A left click off the handle jumps to the clicked value.
+///
+/// The groove and the handle are drawn in two passes, with the trim image between
+/// them; a style sheet that gives the bar a background paints it at each pass, so
+/// style-sheeted bars take "background: transparent". A range of exactly 2^31 is narrowed
+/// by one at its lower end, as Qt's styles divide by zero on it.
 class COMMONCTRLS_EXPORT UxPlaySeekingBar : public QSlider
 {
     Q_OBJECT
+    /// \brief Path of the trim-range skin; style sheet `qproperty-trimRangeImage`.
+    ///
+    /// Loaded once when set, through CommonCtrls::getPixmapFromString(). It is sliced to the
+    /// whole groove with trimRangeMargin and shows only strictly between the pixels of the
+    /// two usable values, so a reversed usable range shows none. A path that does not load
+    /// shows no skin.
     Q_PROPERTY(QString trimRangeImage READ trimRangeImage WRITE setTrimRangeImage
                    DESIGNABLE true SCRIPTABLE true STORED true)
+    /// \brief Nine-slice margins of the trim-range skin as "top,right,bottom,left" in
+    /// pixels; style sheet `qproperty-trimRangeMargin`.
+    ///
+    /// Only a text of exactly four comma parts applies; parts that are not numbers read 0,
+    /// other texts are ignored. Reads back as the four numbers in use, "0,0,0,0" at first.
     Q_PROPERTY(QString trimRangeMargin READ trimRangeMargin WRITE setTrimRangeMargin
                    DESIGNABLE true SCRIPTABLE true STORED true)
+    /// \brief Pixels at the groove's minimum and maximum ends that the value range does not
+    /// cover, as "min,max"; style sheet `qproperty-grooveOutterSpace`.
+    ///
+    /// Only a text of exactly two comma parts applies; parts that are not numbers read 0,
+    /// other texts are ignored. Negative spaces stretch the range past the groove. Reads back
+    /// as the two numbers in use, "0,0" at first.
     Q_PROPERTY(QString grooveOutterSpace READ grooveOutterSpace WRITE setGrooveOutterSpace
                    DESIGNABLE true SCRIPTABLE true STORED true)
 
 public:
+    /// \brief Creates the bar as a child of parent, with a usable range of 0..0 and no skin.
     explicit UxPlaySeekingBar(QWidget *parent = nullptr);
 
+    /// \brief Sets both ends of the usable range, in slider values, and repaints.
+    ///
+    /// Taken as given: not checked against the slider's range or each other.
     void setUsableRange(int nMin, int nMax);
+    /// \brief Sets the usable range's lower end and repaints.
     void setMinUsablePos(int nValue);
+    /// \brief Sets the usable range's upper end and repaints.
     void setMaxUsablePos(int nValue);
+    /// \brief The usable range's lower end (0 at first).
     int minUsablePos() const;
+    /// \brief The usable range's upper end (0 at first).
     int maxUsablePos() const;
+    /// \brief Whether a click off the handle outside the usable range jumps there too;
+    /// refused at first.
     void setOutterTrimRangeClickable(bool isClickable);
+    /// \brief Whether clicks outside the usable range jump.
     bool isOutterTrimRangeClickable() const;
+    /// \brief Show-only mode: no handle is painted and left presses are swallowed (no jump,
+    /// no drag); keys and wheel still move the value. Shows at the next repaint.
     void setTrimRangeShowOnly(bool isShowOnly);
+    /// \brief Whether the bar is in show-only mode; off at first.
     bool isTrimRangeShowOnly() const;
 
+    /// \brief Sets the trim-range skin's path and loads it; shows at the next repaint.
     void setTrimRangeImage(const QString &strImage);
+    /// \brief The trim-range skin's path as last set, also when it did not load.
     QString trimRangeImage() const;
+    /// \brief Applies "top,right,bottom,left" margins; see trimRangeMargin.
     void setTrimRangeMargin(const QString &strMargin);
+    /// \brief The margins in use as "top,right,bottom,left".
     QString trimRangeMargin() const;
+    /// \brief Applies "min,max" outer spaces; see grooveOutterSpace.
     void setGrooveOutterSpace(const QString &strSpace);
+    /// \brief The outer spaces in use as "min,max".
     QString grooveOutterSpace() const;
+    /// \brief The outer space at the minimum's end, in pixels.
     int grooveMinOutter() const;
+    /// \brief The outer space at the maximum's end, in pixels.
     int grooveMaxOutter() const;
 
+    /// \brief The handle's size in pixels, as the style lays it out.
     QSize handleSize() const;
-    // The screen x (horizontal) or y (vertical) of a value's pixel, and the reverse.
+    /// \brief The screen x (horizontal bar) or y (vertical bar) of a value's pixel on the
+    /// groove less its outer spaces; saturated at the int limits.
     int calcGlobalPosByValue(int nValue);
+    /// \brief The value at a screen point: rounded to the nearest value and clamped into
+    /// the range.
     int calcValueByGlobalPos(const QPoint &pos);
 
 protected:
+    /// \brief A left press off the handle jumps to the value under the mouse, as a
+    /// SliderMove action, when that value is within the usable range or outer clicks are
+    /// allowed.
+    ///
+    /// On the handle it starts the ordinary drag; in show-only mode it is swallowed. Other
+    /// buttons, and presses on a disabled bar, are QSlider's.
     void mousePressEvent(QMouseEvent *event) override;
+    /// \brief QSlider's, then narrows a range of exactly 2^31 by one at its lower end.
     void sliderChange(SliderChange change) override;
+    /// \brief Paints the groove and tick marks, the trim-range skin, then the handle unless
+    /// in show-only mode.
     void paintEvent(QPaintEvent *event) override;
 
+    /// \brief Widget coordinate along the orientation to the value there: the range is laid
+    /// along the groove inset by the outer spaces; rounded and clamped into the range.
     int pixelPosToRangeValue(int pos) const;
+    /// \brief Value to widget coordinate along the orientation; saturated at the int limits.
     int rangeValueToPixelPos(int value) const;
+    /// \brief Paints the trim-range skin into target at size by nine-slice scaling with
+    /// trimRangeMargin, after clearing it to transparent.
+    ///
+    /// Returns false, and leaves target untouched, when there is no skin.
     bool scaleTrimRangeImage(QPixmap &target, const QSize &size);
 
 private:

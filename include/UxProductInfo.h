@@ -6,16 +6,21 @@
 #include <QHash>
 #include <QString>
 
-// Stand-in for the host framework's product information: named text parameters.
-// Built into the library with COMMONCTRLS_HOST_STANDIN (the default); a host that has
-// its own implementation switches that option off and links its own.
+/// \brief Stand-in for the host framework's product information: named text parameters.
+///
+/// Built into the library with COMMONCTRLS_HOST_STANDIN (the default); a host that has
+/// its own implementation switches that option off and links its own. The library reads
+/// one parameter, "NoUserDpiChange": the value 1 switches zoom scaling off (see
+/// CommonCtrls).
 class COMMONCTRLS_EXPORT UxProductInfo
 {
 public:
-    static UxProductInfo *instance(); // never null; one object per process
+    /// \brief The process's one object; never null.
+    static UxProductInfo *instance();
 
-    // The parameter's text, or defaultValue when the key was never set.
+    /// \brief The parameter's text, or defaultValue when the key was never set.
     QString extendParam(const QString &key, const QString &defaultValue) const;
+    /// \brief Sets the parameter key to value, replacing an earlier value.
     void setExtendParam(const QString &key, const QString &value);
 
 private:

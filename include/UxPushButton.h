@@ -8,32 +8,57 @@
 
 class UxDisabledSkin;
 
-// A push button that, while disabled, paints a disabled-state image and its own
-// caption over the normal QPushButton painting.
-//
-// disableImage is the image's path; disableTextInfo is a comma list
-// "imageX,imageWidthCut,textX,textWidthCut,textY,textHeight,r,g,b[,a]" placing the
-// image at (imageX, imageX, width - imageWidthCut, height - 2 * imageX) and the caption
-// at (textX, textY, width - textWidthCut, textHeight). textY and textHeight are scaled
-// by the screen's logical DPI against 96. Missing fields keep their earlier values.
+/// \brief A push button that, while disabled, paints a disabled-state image and its own
+/// caption over the normal QPushButton painting.
+///
+/// disableImage is the image's path; disableTextInfo is a comma list
+/// "imageX,imageWidthCut,textX,textWidthCut,textY,textHeight,r,g,b[,a]" placing the
+/// image at (imageX, imageX, width - imageWidthCut, height - 2 * imageX), drawn without its
+/// outer 4 pixels, and the caption centred at (textX, textY, width - textWidthCut,
+/// textHeight). textY and textHeight are scaled by the screen's logical DPI against 96.
+/// Missing fields keep their earlier values. A button without a caption shows no skin.
 class COMMONCTRLS_EXPORT UxPushButton : public QPushButton
 {
     Q_OBJECT
+    /// \brief Path of the disabled-state image; style sheet `qproperty-disableImage`.
+    ///
+    /// Loaded once when set, through CommonCtrls::getPixmapFromString(): scaled to the zoom
+    /// factor, no "@2x" lookup. A path that does not load leaves no image; the caption is
+    /// still drawn.
     Q_PROPERTY(QString disableImage READ disableImage WRITE setDisableImage
                    DESIGNABLE true SCRIPTABLE true STORED true)
+    /// \brief Where the disabled-state skin goes and the caption's colour; style sheet
+    /// `qproperty-disableTextInfo`.
+    ///
+    /// A comma list "imageX,imageWidthCut,textX,textWidthCut,textY,textHeight,r,g,b[,a]" in
+    /// widget pixels and colour components. textY and textHeight are multiplied by the
+    /// screen's logical DPI over 96, measured at the first text set on this widget and kept.
+    /// Two fields set the image's place, six the caption's too; the colour (opaque black at
+    /// first) is taken only from texts of nine or ten fields. Fields a text does not reach
+    /// keep their values, fields that are not numbers read 0 and colour components are
+    /// clamped to 0-255. While the text is blank the skin is off.
     Q_PROPERTY(QString disableTextInfo READ disableTextInfo WRITE setDisableTextInfo
                    DESIGNABLE true SCRIPTABLE true STORED true)
 
 public:
+    /// \brief Creates the widget as a child of parent, without a skin.
     explicit UxPushButton(QWidget *parent = nullptr);
+    /// \brief Destroys the widget and its skin.
     ~UxPushButton() override;
 
+    /// \brief The disabled-state image path as last set, also when it did not load.
     QString disableImage();
+    /// \brief Sets the disabled-state image path and loads the image; shows at the next
+    /// repaint.
     void setDisableImage(QString path);
+    /// \brief The info text as last set.
     QString disableTextInfo();
+    /// \brief Sets and applies the info text; shows at the next repaint.
     void setDisableTextInfo(QString info);
 
 protected:
+    /// \brief Paints the push button, then the disabled-state skin over it while the widget is
+    /// disabled, disableTextInfo is not blank and the caption is not empty.
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -3,12 +3,18 @@
 
 #include "CommonCtrls.h"
 
-// Stand-in for the host framework's resource manager: the user interface's zoom
-// factor, process-wide. See UxProductInfo.h for how a host replaces it.
+/// \brief Stand-in for the host framework's resource manager: the user interface's zoom
+/// factor, process-wide.
+///
+/// See UxProductInfo for how a host replaces it.
 class COMMONCTRLS_EXPORT UxResourceMgr
 {
 public:
-    static double getZoomDPI(); // 1.0 (100 %) until set
+    /// \brief The zoom factor: 1.0 (100 %) until set.
+    static double getZoomDPI();
+    /// \brief Sets the zoom factor for the whole process, as given (no range check).
+    ///
+    /// Images already loaded keep their scale: set the style sheet again to reload them.
     static void setZoomDPI(double zoom);
 };
 

@@ -14,112 +14,232 @@
 class QTimer;
 class UxFrameScaler;
 
-// The video surface. The host pushes decoded frames (onUpdateVideo) and announces the
-// input size and stereoscopic layout (setInputVideo); the viewer draws each frame
-// letter-boxed into its viewer rectangle, keeping the picture's shape, with margin and
-// padding colours or a tiled padding image around it.
-//
-// Clicks, double clicks, the wheel and keys become player commands emitted as signals;
-// the viewer never plays or pauses anything itself. toggleFullscreen switches the widget
-// to and from full screen, where the pointer hides after a second of rest.
+/// \brief The video surface: draws the frames a host pushes, letter-boxed, and turns clicks,
+/// wheel and keys into player commands.
+///
+/// The host pushes decoded frames (onUpdateVideo()) and announces the input size and
+/// stereoscopic layout (setInputVideo()); the viewer draws each frame letter-boxed into its
+/// viewer rectangle, keeping the picture's shape, with margin and padding colours or a tiled
+/// padding image around it. All geometry is in widget pixels. Sizes without width or height
+/// never reach a division: they give an empty picture rectangle at the centre.
+///
+/// Clicks, double clicks, the wheel and keys become player commands emitted as signals;
+/// the viewer never plays or pauses anything itself. toggleFullscreen() switches the widget
+/// to and from full screen, where the pointer hides after a second of rest. Keys reach the
+/// viewer only once it has focus.
 class COMMONCTRLS_EXPORT UxVideoViewer : public QFrame
 {
     Q_OBJECT
+    /// \brief The outer shape of the viewer rectangle; style sheet `qproperty-aspectRatio`,
+    /// by value name (AspectRatio_16_9).
+    ///
+    /// AspectRatio_Auto (at first) uses the whole widget; the others the largest 4:3 or 16:9
+    /// rectangle centred in it. Any other stored value counts as 4:3.
     Q_PROPERTY(AspectRatio aspectRatio READ aspectRatio WRITE setAspectRatio
                    DESIGNABLE true SCRIPTABLE true STORED true)
+    /// \brief Colour outside the viewer rectangle; style sheet `qproperty-clrMargin`.
+    ///
+    /// Opaque white at first. A padding image replaces it.
     Q_PROPERTY(QColor clrMargin READ marginColor WRITE setMarginColor
                    DESIGNABLE true SCRIPTABLE true STORED true)
+    /// \brief Colour between the viewer rectangle's edge and the picture, and of the picture
+    /// while there is no frame; style sheet `qproperty-clrPadding`.
+    ///
+    /// Opaque black at first. A padding image replaces it around the picture.
     Q_PROPERTY(QColor clrPadding READ paddingColor WRITE setPaddingColor
                    DESIGNABLE true SCRIPTABLE true STORED true)
+    /// \brief Path of an image tiled over everything outside the picture, margin included,
+    /// in place of both colours; style sheet `qproperty-paddingBrush`.
+    ///
+    /// Loaded as named when set (no zoom scaling, no "@2x" lookup) and shown at the next
+    /// repaint. An empty path, or one that does not load, goes back to the colours. Reads
+    /// back empty: the path is not kept.
     Q_PROPERTY(QString paddingBrush READ paddingBrush WRITE setPaddingBrush
                    DESIGNABLE true SCRIPTABLE true STORED true)
 
 public:
-    // The outer shape of the viewer rectangle.
-    enum AspectRatio : int {  // any int may be stored; see calcViewerRect
-        AspectRatio_Auto = 0, // the whole widget
-        AspectRatio_4_3 = 1,
-        AspectRatio_16_9 = 2,
+    /// \brief The outer shape of the viewer rectangle. Any int may be stored; values other
+    /// than these count as AspectRatio_4_3 (see calcViewerRect()).
+    enum AspectRatio : int {
+        AspectRatio_Auto = 0, ///< The whole widget.
+        AspectRatio_4_3 = 1,  ///< The largest 4:3 rectangle centred in the widget.
+        AspectRatio_16_9 = 2, ///< The largest 16:9 rectangle centred in the widget.
     };
     Q_ENUM(AspectRatio)
 
+    /// \brief Creates the viewer with mouse tracking on and no video announced.
     explicit UxVideoViewer(QWidget *parent = nullptr);
+    /// \brief Gives back the blank cursor if this viewer set it.
     ~UxVideoViewer() override;
 
+    /// \brief The viewer rectangle's shape.
     AspectRatio aspectRatio() const;
+    /// \brief Sets the viewer rectangle's shape, recomputes both rectangles and repaints.
     void setAspectRatio(AspectRatio ratio);
+    /// \brief The colour outside the viewer rectangle.
     QColor marginColor() const;
+    /// \brief Sets the colour outside the viewer rectangle and repaints.
     void setMarginColor(const QColor &color);
+    /// \brief The colour around and in place of the picture.
     QColor paddingColor() const;
+    /// \brief Sets the colour around and in place of the picture and repaints.
     void setPaddingColor(const QColor &color);
     /// \brief The setters that forms compiled by uic call for `clrMargin` and `clrPadding`;
     /// the same as setMarginColor() and setPaddingColor().
     void setClrMargin(const QColor &color) { setMarginColor(color); }
     /// \copydoc setClrMargin
     void setClrPadding(const QColor &color) { setPaddingColor(color); }
-    QString paddingBrush() const; // always empty: the path is not kept
+    /// \brief Always empty: the path is not kept.
+    QString paddingBrush() const;
+    /// \brief Loads the padding image from strImage; see paddingBrush.
     void setPaddingBrush(const QString &strImage);
 
-    // The incoming video's size and layout. A stereoscopic frame holds two views
-    // squeezed to half size unless isUnstretched; the display size stretches them back.
+    /// \brief Announces the incoming video: its size in pixels and its stereoscopic layout.
+    ///
+    /// A stereoscopic frame (is3D) holds two views side by side, or one above the other with
+    /// isTopBottom, each squeezed to half width or height unless isUnstretched; the display
+    /// size stretches them back. The video rectangle is recomputed, with videoRectChanged()
+    /// when it changed, and the viewer repaints. A size with a negative side announces no
+    /// video: the video rectangle stays as it was.
     void setInputVideo(const QSize &szVideo, bool is3D, bool isTopBottom, bool isUnstretched);
+    /// \brief Changes the stereoscopic layout of the announced video, keeping its size; as
+    /// setInputVideo() otherwise.
     void update3DInput(bool is3D, bool isTopBottom, bool isUnstretched);
 
-    // Shows a picture instead of video; while isShow is set, frames are ignored.
+    /// \brief Shows a picture instead of video; while isShow is set, frames are ignored.
+    ///
+    /// The current frame goes in any case. A null img shows the padding colour. With isShow
+    /// false, a non-null img shows until the next frame replaces it. The picture keeps its
+    /// shape; while isShow is set it is scaled smoothly to the picture rectangle when painted.
     void setShowStaticPicture(bool isShow, const QImage &img);
+    /// \brief As setShowStaticPicture(bool, const QImage &), loading the picture from
+    /// strPath as named, only when isShow is set.
+    ///
+    /// An empty path, or one that does not load, shows the padding colour.
     void setShowStaticPicture(bool isShow, const QString &strPath);
+    /// \brief Whether frames are ignored for a still picture.
     bool isShowStaticPicture() const;
+    /// \brief Drops the frame or still picture, so the padding colour shows, and repaints.
+    ///
+    /// The still-picture mode stays as it is.
     void clearVideo();
 
-    // A widget size for a host layout: szVideo in the nNum:nDen shape at width nWidth,
-    // the width a multiple of 8 and the height of 4.
+    /// \brief A widget size for a host layout: szVideo cut to the nNum:nDen shape, scaled to
+    /// width nWidth, then the width rounded down to a multiple of 8 and the height to a
+    /// multiple of 4.
+    ///
+    /// An aspect term below 1 keeps szVideo's own shape; a shape without width gives 0 by 0.
     QSize calcVideoHint(int nWidth, const QSize &szVideo, int nNum, int nDen) const;
+    /// \brief As calcVideoHint(int, const QSize &, int, int) const at the viewer rectangle's
+    /// width.
     QSize calcVideoHint(const QSize &szVideo, int nNum, int nDen) const;
 
-    QRect viewerRect() const; // the area reserved for the picture
-    QRect videoRect() const;  // where video of the announced size lands
+    /// \brief The area reserved for the picture: the whole widget, or the aspectRatio shape
+    /// centred in it.
+    QRect viewerRect() const;
+    /// \brief Where video of the announced size lands: letter-boxed and centred in the viewer
+    /// rectangle; empty at its centre for a size without area, null before any announcement.
+    QRect videoRect() const;
 
+    /// \brief Whether the pointer may hide after a second of rest in full screen; true at
+    /// first.
+    ///
+    /// Turning it off does not bring back a pointer already hidden.
     void setMouseHidable(bool isHidable);
 
+    /// \brief For 16:9 and 4:3, the current width rounded down to a multiple of 16 and the
+    /// height of that shape; QFrame's hint otherwise.
     QSize sizeHint() const override;
+    /// \brief 320 by 180 for 16:9, 320 by 240 for 4:3, QWidget's hint otherwise.
     QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
+    /// \brief The video rectangle changed, after a resize, a new shape or a new input.
     void videoRectChanged(const QRect &rcVideo);
+    /// \brief A double click: the host switches full screen, for example with
+    /// toggleFullscreen().
     void changeScreen();
+    /// \brief Kept for the host; never emitted. Wheel turns come as volumChange().
     void wheelValue(int);
+    /// \brief In full screen, at every pointer move, with the pointer's global position.
     void mouseShow(const QPoint &);
+    /// \brief In full screen, the pointer was hidden after a second of rest.
     void mouseHide();
+    /// \brief A single left click, 300 ms after its press when no double click followed,
+    /// or the Space key.
     void actPlayOrPause();
+    /// \brief A volume step: +10 for the Up key, -10 for Down, and the wheel's angle delta
+    /// on its dominant axis divided by 5 (one notch of 120 gives 24).
     void volumChange(int);
+    /// \brief Kept for the host; never emitted.
     void previous();
+    /// \brief Kept for the host; never emitted.
     void next();
+    /// \brief Ctrl+S in full screen.
     void stop();
+    /// \brief Escape or Alt+Return in full screen: the host leaves full screen, for example
+    /// with toggleFullscreen().
     void outFullscreen();
 
 public Q_SLOTS:
+    /// \brief Takes a decoded frame: copies it into the viewer's 24-bit buffer before
+    /// returning, so the caller may reuse the image, and repaints.
+    ///
+    /// A frame of a new size starts a buffer filled with the padding colour; frames with
+    /// transparency are blended over the buffer. A null frame drops the picture, so the
+    /// padding colour shows. Ignored while a still picture is shown.
     void onUpdateVideo(const QImage &imgVideo);
+    /// \brief Emits actPlayOrPause() unless a double click followed the last left press or
+    /// there was none; the viewer calls it 300 ms after each left press.
     void onActPlayOrPause();
+    /// \brief Makes the widget a full-screen window, or puts it back as it was (embedded
+    /// or a sub-window).
+    ///
+    /// In full screen the pointer hides after a second of rest unless setMouseHidable(false).
     void toggleFullscreen();
 
 private Q_SLOTS:
     void hideMouse();
 
 protected:
+    /// \brief Recomputes the viewer rectangle from the widget's size and aspectRatio.
     void calcViewerRect();
+    /// \brief Recomputes the video rectangle in the viewer rectangle, emitting
+    /// videoRectChanged() when it changed; nothing before a video is announced.
     virtual void calcVideoRect();
+    /// \brief Sets the viewer rectangle as given, for subclasses that lay it out
+    /// themselves; call calcVideoRect() after.
     void setViewerRect(const QRect &rect);
+    /// \brief Whether the announced input is stereoscopic.
     bool is3D() const { return m_is3D; }
+    /// \brief Whether stereoscopic views lie one above the other.
     bool isTopBottom() const { return m_isTopBottom; }
+    /// \brief Whether stereoscopic views come at full size.
     bool isUnstretched() const { return m_isUnstretched; }
 
+    /// \brief A left press starts the 300 ms wait for onActPlayOrPause(); the event goes on
+    /// to the parent.
     void mousePressEvent(QMouseEvent *event) override;
+    /// \brief Cancels the pending click and emits changeScreen(); the event goes on to the
+    /// parent.
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    /// \brief In full screen: emits mouseShow(), shows a hidden pointer and restarts its
+    /// one-second wait. The event goes on to the parent.
     void mouseMoveEvent(QMouseEvent *event) override;
+    /// \brief Emits volumChange(); the event goes on to the parent.
     void wheelEvent(QWheelEvent *event) override;
+    /// \brief Space, Up and Down become actPlayOrPause() and volumChange(); in full screen,
+    /// Escape and Alt+Return become outFullscreen() and Ctrl+S stop().
+    ///
+    /// Those full-screen keys are accepted; every other key goes on to the parent.
     void keyPressEvent(QKeyEvent *event) override;
+    /// \brief Paints margin and padding (or the padding image), then the frame or still
+    /// picture letter-boxed into the picture rectangle.
     void paintEvent(QPaintEvent *event) override;
+    /// \brief Recomputes both rectangles and repaints.
     void resizeEvent(QResizeEvent *event) override;
+    /// \brief Gives back the blank cursor this viewer set; shown again in full screen, the
+    /// viewer hides the pointer again within a second.
     void hideEvent(QHideEvent *event) override;
 
 private:
