@@ -35,10 +35,26 @@ QString expandStyleTemplate(const QString &styleTemplate)
     return out;
 }
 
-QString galleryStyleSheet()
+namespace {
+
+QString resourceText(const QString &path)
 {
-    QFile file(QStringLiteral(":/gallery/gallery.qss"));
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return QString();
-    return expandStyleTemplate(QString::fromUtf8(file.readAll()));
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+QString galleryStyleSheet()
+{
+    return expandStyleTemplate(resourceText(QStringLiteral(":/gallery/gallery.qss")));
+}
+
+QString themeStyleSheet(const QString &theme)
+{
+    if (theme.isEmpty())
+        return QString();
+    return resourceText(QStringLiteral(":/gallery/theme-%1.qss").arg(theme));
 }

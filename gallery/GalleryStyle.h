@@ -11,6 +11,10 @@
 QString galleryStyleSheet();
 QString expandStyleTemplate(const QString &styleTemplate);
 
+// An application-wide theme that styles Qt's own classes, as hosts set them: "dark" or
+// "light" (resources/theme-*.qss); empty for none.
+QString themeStyleSheet(const QString &theme);
+
 // Resource path of artwork N, its "@2x" file where the screen wants it.
 QString artworkPath(const QString &name);
 

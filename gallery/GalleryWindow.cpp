@@ -29,6 +29,7 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     , m_clip(new GalleryClip(this))
     , m_tabs(new QTabWidget(this))
     , m_zoom(new QComboBox(this))
+    , m_theme(new QComboBox(this))
     , m_clipText(new QLabel(this))
 {
     setWindowTitle(tr("CommonCtrls Gallery"));
@@ -40,6 +41,12 @@ GalleryWindow::GalleryWindow(QWidget *parent)
         m_zoom->addItem(QStringLiteral("%1 %").arg(percent), percent / 100.0);
     bar->addWidget(m_zoom);
     connect(m_zoom, SIGNAL(activated(int)), this, SLOT(onZoomChosen(int)));
+    bar->addWidget(new QLabel(tr("Theme"), bar));
+    m_theme->addItem(tr("Gallery"), QString());
+    m_theme->addItem(tr("Dark"), QStringLiteral("dark"));
+    m_theme->addItem(tr("Light"), QStringLiteral("light"));
+    bar->addWidget(m_theme);
+    connect(m_theme, SIGNAL(activated(int)), this, SLOT(applyStyle()));
     bar->addSeparator();
     QPushButton *open = new QPushButton(tr("Open video…"), bar);
     open->setEnabled(GalleryClip::canOpenFiles());
@@ -154,6 +161,16 @@ void GalleryWindow::setZoom(double zoom)
     onZoomChosen(index);
 }
 
+bool GalleryWindow::setTheme(const QString &name)
+{
+    const int index = m_theme->findText(name, Qt::MatchFixedString); // without case
+    if (index < 0)
+        return false;
+    m_theme->setCurrentIndex(index);
+    applyStyle();
+    return true;
+}
+
 void GalleryWindow::onZoomChosen(int index)
 {
     UxResourceMgr::setZoomDPI(m_zoom->itemData(index).toDouble());
@@ -161,10 +178,11 @@ void GalleryWindow::onZoomChosen(int index)
 }
 
 // Setting the style sheet again polishes every widget anew, so the skinned widgets'
-// image properties load their pictures at the new zoom factor.
+// image properties load their pictures at the new zoom factor. The theme comes last, so
+// its rules win over the gallery's where both style the same thing.
 void GalleryWindow::applyStyle()
 {
-    qApp->setStyleSheet(galleryStyleSheet());
+    qApp->setStyleSheet(galleryStyleSheet() + themeStyleSheet(m_theme->currentData().toString()));
     for (GalleryPage *page : m_pages)
         page->refresh();
 }

@@ -10,7 +10,8 @@ class QTabWidget;
 class GalleryClip;
 
 // The gallery's main window: one tab per subsystem, a zoom switch that sets the host
-// zoom factor and applies the style sheet again, as a host does, and an Open button
+// zoom factor and applies the style sheet again, as a host does, a theme switch that lays
+// an application-wide theme over the gallery's own sheet, and an Open button
 // (or a file dropped on the window) that makes a video file the clip the pages play.
 class GalleryWindow : public QMainWindow
 {
@@ -22,6 +23,7 @@ public:
     QStringList pageNames() const;
     bool showPage(const QString &name); // name compared without case
     void setZoom(double zoom);
+    bool setTheme(const QString &name); // "gallery", "dark" or "light", without case
     void openFile(const QString &path);
 
 protected:
@@ -42,6 +44,7 @@ private:
     GalleryClip *m_clip; // the video that the pages play
     QTabWidget *m_tabs;
     QComboBox *m_zoom;
+    QComboBox *m_theme; // a host's theme laid over the gallery's sheet
     QLabel *m_clipText;
     QList<GalleryPage *> m_pages;
 };

@@ -1,12 +1,13 @@
 // commonctrls-gallery: the library's widgets as a host application uses them.
 //
-//   commonctrls-gallery [--page NAME] [--zoom Z] [--open VIDEO]
-//   commonctrls-gallery --screenshot FILE.png [--page NAME] [--zoom Z]
+//   commonctrls-gallery [--page NAME] [--zoom Z] [--theme T] [--open VIDEO]
+//   commonctrls-gallery --screenshot FILE.png [--page NAME] [--zoom Z] [--theme T]
 //   commonctrls-gallery --list-pages
 //   commonctrls-gallery --write-clip FILE.mkv
 //
-// Z is a percentage (150) or a factor (1.5). With --screenshot the window is rendered
-// into FILE.png and the program exits; without a display it renders offscreen.
+// Z is a percentage (150) or a factor (1.5). T is gallery (the default), dark or light: an
+// application-wide theme laid over the gallery's sheet. With --screenshot the window is
+// rendered into FILE.png and the program exits; without a display it renders offscreen.
 
 #include "GalleryWindow.h"
 #include "SyntheticClip.h"
@@ -87,6 +88,10 @@ int main(int argc, char **argv)
     const QCommandLineOption zoom(QStringLiteral("zoom"),
                                   QStringLiteral("Zoom factor: 100, 125, 150, 200 (%)."),
                                   QStringLiteral("Z"));
+    const QCommandLineOption theme(
+        QStringLiteral("theme"),
+        QStringLiteral("Lay an application-wide theme over the gallery's: gallery, dark, light."),
+        QStringLiteral("T"));
     const QCommandLineOption listPages(QStringLiteral("list-pages"),
                                        QStringLiteral("Print the page names and exit."));
     const QCommandLineOption open(
@@ -101,7 +106,7 @@ int main(int argc, char **argv)
         QStringLiteral("write-clip"),
         QStringLiteral("Write three seconds of the synthetic clip into FILE.mkv and exit."),
         QStringLiteral("FILE"));
-    parser.addOptions({screenshot, page, zoom, listPages, open, wait, writeClip});
+    parser.addOptions({screenshot, page, zoom, theme, listPages, open, wait, writeClip});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -120,6 +125,10 @@ int main(int argc, char **argv)
             return 2;
         }
         window.setZoom(factor);
+    }
+    if (parser.isSet(theme) && !window.setTheme(parser.value(theme))) {
+        err << "no theme " << parser.value(theme) << "; themes: gallery, dark, light\n";
+        return 2;
     }
     if (parser.isSet(page) && !window.showPage(parser.value(page))) {
         err << "no page " << parser.value(page)

@@ -111,6 +111,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    friend class UxAccessibleCircle; // reads value, range and text out to screen readers
+    QString percentageText() const;
     void getArc(int value, int &startAngle, int &spanAngle);
     QRect imageRect() const;
     void paintSector(QPainter &painter, const QRect &ring);

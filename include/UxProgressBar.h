@@ -94,6 +94,9 @@ protected:
     bool scaleImage(const QPixmap &skin, const QRect &margins, QPixmap &target, const QSize &size);
 
 private:
+    friend class UxAccessibleProgressBar; // reads shownText() out to screen readers
+    QString shownText() const;
+    bool paintsSkins() const;
     QColor chosenTextColor() const;
     double percent() const;
 

@@ -243,6 +243,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    friend class UxAccessibleVideo; // tells screen readers what the viewer shows
     void changeVideoWidget();
     void releaseBlankCursor();
     void setFrame(std::unique_ptr<QImage> frame);

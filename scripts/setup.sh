@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake
-    qtbase5-dev qttools5-dev qttools5-dev-tools
+    qtbase5-dev qtbase5-private-dev qttools5-dev qttools5-dev-tools
     libbenchmark-dev
     doxygen pkg-config
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev

@@ -41,6 +41,7 @@ CropPage::CropPage(GalleryClip *clip, QWidget *parent)
     , m_command(new QLineEdit(this))
 {
     m_viewer->setMinimumSize(320, 180);
+    m_viewer->setFocusPolicy(Qt::StrongFocus); // the crop keys reach it once it has focus
     m_viewer->setMarginColor(QColor(0x2b, 0x30, 0x38));
     connect(m_clip, SIGNAL(frameReady(QImage)), m_viewer, SLOT(onUpdateVideo(QImage)));
     connect(m_viewer, SIGNAL(actPlayOrPause()), m_clip, SLOT(togglePlay()));
@@ -56,6 +57,9 @@ CropPage::CropPage(GalleryClip *clip, QWidget *parent)
     row->addWidget(m_viewer, 1);
     row->addWidget(makeControls());
     page->addLayout(row, 1);
+    page->addWidget(makeLabel(tr("With the viewer focused: arrows move the rectangle (Ctrl: ten "
+                                 "pixels), Shift+arrows resize it."),
+                              "note", this));
     page->addWidget(m_result);
     QHBoxLayout *export_ = new QHBoxLayout;
     m_command->setReadOnly(true);

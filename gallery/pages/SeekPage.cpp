@@ -44,6 +44,9 @@ SeekPage::SeekPage(GalleryClip *clip, QWidget *parent)
     page->addWidget(m_seek);
     page->addSpacing(12);
     page->addWidget(m_trim);
+    page->addWidget(makeLabel(tr("Tab to a trim handle, then Left/Right move it (Shift: ten "
+                                 "steps), Home/End to its bound."),
+                              "note", this));
     page->addWidget(m_trimText);
 
     QFormLayout *options = new QFormLayout;

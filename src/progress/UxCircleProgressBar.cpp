@@ -1,6 +1,7 @@
 #include "UxCircleProgressBar.h"
 
 #include "UxCircleArc.h"
+#include "frame/UxAccessible.h"
 #include "frame/UxNumeric.h"
 
 #include <QBitmap>
@@ -116,6 +117,7 @@ void UxCircleProgressBar::setValue(int nValue)
 {
     m_value = nValue;
     Q_EMIT valueChanged(nValue);
+    uxAccessibleValueChanged(this, nValue);
     update();
 }
 
@@ -175,8 +177,13 @@ void UxCircleProgressBar::paintPercentage(QPainter &painter)
         font.setPointSize(m_fontSize);
         painter.setFont(font);
     }
-    painter.drawText(rect(), Qt::AlignHCenter | Qt::AlignVCenter,
-                     QString::number(m_value, 10) + QLatin1Char('%'));
+    painter.drawText(rect(), Qt::AlignHCenter | Qt::AlignVCenter, percentageText());
+}
+
+// The value as it is, whatever the range, followed by "%".
+QString UxCircleProgressBar::percentageText() const
+{
+    return QString::number(m_value, 10) + QLatin1Char('%');
 }
 
 void UxCircleProgressBar::paintEvent(QPaintEvent *)

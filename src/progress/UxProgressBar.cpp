@@ -1,5 +1,6 @@
 #include "UxProgressBar.h"
 
+#include "frame/UxAccessible.h"
 #include "frame/UxNineSlice.h"
 #include "frame/UxNumeric.h"
 #include "frame/UxPackedText.h"
@@ -92,6 +93,7 @@ void UxProgressBar::setDoubleValue(int nValue, int nDecimals)
     setValue(nValue);
     const QString number = QString::number(percent(), 'f', 2);
     setFormat(QString::fromLocal8Bit("%1%").arg(number));
+    uxAccessibleValueChanged(this, value()); // the text changed, maybe not the value
 }
 
 bool UxProgressBar::scaleImage(const QPixmap &skin, const QRect &margins, QPixmap &target,
@@ -113,6 +115,21 @@ QColor UxProgressBar::chosenTextColor() const
     return colourPercent > 50 ? m_highTextColor : m_lowTextColor;
 }
 
+// Without both skins, or with a left margin of 0, the style draws the bar.
+bool UxProgressBar::paintsSkins() const
+{
+    return !m_progress.isNull() && !m_background.isNull() && m_margins.left() != 0;
+}
+
+// The text the bar paints: the format's, or on the skinned bar with useFloat() the
+// percentage with two decimals.
+QString UxProgressBar::shownText() const
+{
+    if (!m_floatText || maximum() == minimum() || !paintsSkins())
+        return text();
+    return QString::number(float(percent()), 'f', 2) + QLatin1Char('%');
+}
+
 void UxProgressBar::paintEvent(QPaintEvent *event)
 {
     if (maximum() == minimum()) { // the busy indicator, for one
@@ -120,7 +137,7 @@ void UxProgressBar::paintEvent(QPaintEvent *event)
         return;
     }
     const QColor text = chosenTextColor();
-    if (m_progress.isNull() || m_background.isNull() || m_margins.left() == 0) {
+    if (!paintsSkins()) {
         QPalette pal = palette();
         pal.setBrush(QPalette::Text, QBrush(text));
         setPalette(pal);
@@ -148,9 +165,7 @@ void UxProgressBar::paintEvent(QPaintEvent *event)
         painter.drawPixmap(QRect(groove.left(), groove.top(), fill, h), progress);
 
     if (option.textVisible) {
-        const QString caption = m_floatText
-                                    ? QString::number(float(percent()), 'f', 2) + QLatin1Char('%')
-                                    : option.text;
+        const QString caption = shownText();
         painter.save();
         painter.setPen(text);
         painter.drawText(groove, Qt::AlignCenter, caption);

@@ -1,6 +1,7 @@
 #include "UxPlaySeekingBar.h"
 
 #include "UxSliderAxis.h"
+#include "frame/UxAccessible.h"
 #include "frame/UxNineSlice.h"
 #include "frame/UxPackedText.h"
 
@@ -22,6 +23,22 @@ QRect handleOf(const QSlider &slider, const QStyleOptionSlider &option)
                                           &slider);
 }
 
+// Where the handle pass may paint: the handle, and the frame that some styles (Windows)
+// draw round a focused slider in that pass. A style sheet's background for the slider is
+// painted again in every pass; kept off the groove, it cannot cover the trim image. The
+// pixel round the handle keeps its edges where they fall between device pixels (ratio
+// 1.5) and where a style sheet's rounded border spills over.
+QRegion handlePassRegion(const QSlider &slider, const QStyleOptionSlider &option)
+{
+    QRegion region(handleOf(slider, option).adjusted(-1, -1, 1, 1));
+    if (option.state & QStyle::State_HasFocus) {
+        const QRect focus =
+            slider.style()->subElementRect(QStyle::SE_SliderFocusRect, &option, &slider);
+        region += QRegion(focus) - QRegion(focus.adjusted(1, 1, -1, -1));
+    }
+    return region;
+}
+
 } // namespace
 
 UxPlaySeekingBar::UxPlaySeekingBar(QWidget *parent)
@@ -33,18 +50,21 @@ void UxPlaySeekingBar::setUsableRange(int nMin, int nMax)
 {
     m_minUsable = nMin;
     m_maxUsable = nMax;
+    uxAccessibleNotify(this, QAccessible::DescriptionChanged); // it tells the usable range
     update();
 }
 
 void UxPlaySeekingBar::setMinUsablePos(int nValue)
 {
     m_minUsable = nValue;
+    uxAccessibleNotify(this, QAccessible::DescriptionChanged); // it tells the usable range
     update();
 }
 
 void UxPlaySeekingBar::setMaxUsablePos(int nValue)
 {
     m_maxUsable = nValue;
+    uxAccessibleNotify(this, QAccessible::DescriptionChanged); // it tells the usable range
     update();
 }
 
@@ -246,10 +266,10 @@ void UxPlaySeekingBar::paintEvent(QPaintEvent *)
         }
         painter.setClipRect(clip, Qt::ReplaceClip);
         painter.drawPixmap(groove, trimRangePicture(groove.size()));
-        painter.setClipRect(rect(), Qt::ReplaceClip);
     }
 
     if (!m_showOnly) {
+        painter.setClipRegion(handlePassRegion(*this, option), Qt::ReplaceClip);
         option.subControls = QStyle::SC_SliderHandle;
         style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
     }

@@ -1,11 +1,67 @@
 #include "UxTrimSeekingBar.h"
 
 #include "UxSliderAxis.h"
+#include "frame/UxAccessible.h"
 #include "frame/UxNumeric.h"
 
 #include <QCursor>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionToolButton>
+
+namespace {
+
+// Farther than any int lies from any other: Home and End stop only at a handle's limit.
+const qint64 kToTheLimit = qint64(1) << 33;
+
+// How far a key moves a focused handle, in slider values; 0 for keys that mean nothing
+// to a handle.
+qint64 keyDelta(const QKeyEvent &key, int singleStep)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
+        return 0;
+    const qint64 step = qint64(singleStep) * (modifiers == Qt::ShiftModifier ? 10 : 1);
+    switch (key.key()) {
+    case Qt::Key_Left:
+        return -step;
+    case Qt::Key_Right:
+        return step;
+    case Qt::Key_Home:
+        return -kToTheLimit;
+    case Qt::Key_End:
+        return kToTheLimit;
+    default:
+        return 0;
+    }
+}
+
+// Whether the button's style paints it differently when it has focus; asked only while
+// a handle has focus.
+bool styleShowsFocus(const QToolButton &button)
+{
+    if (button.width() < 1 || button.height() < 1)
+        return true; // nothing to show focus on
+    QStyleOptionToolButton option;
+    option.initFrom(&button);
+    option.subControls = QStyle::SC_ToolButton;
+    option.toolButtonStyle = button.toolButtonStyle();
+    const auto render = [&](QStyle::State focus) {
+        QImage image(button.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        option.state = (option.state & ~QStyle::State_HasFocus) | focus;
+        button.style()->drawComplexControl(QStyle::CC_ToolButton, &option, &painter, &button);
+        return image;
+    };
+    return render(QStyle::State_HasFocus) != render(QStyle::State_None);
+}
+
+} // namespace
 
 UxTrimSeekingBar::UxTrimSeekingBar(QWidget *parent)
     : QFrame(parent)
@@ -18,11 +74,17 @@ UxTrimSeekingBar::UxTrimSeekingBar(QWidget *parent)
     m_playBar.setOutterTrimRangeClickable(true);
     m_startButton.setObjectName(QStringLiteral("btnTrimLeft"));
     m_endButton.setObjectName(QStringLiteral("btnTrimRight"));
+    // The handles take focus from Tab and from a click, after the seek bar.
+    for (QToolButton *handle : {&m_startButton, &m_endButton})
+        handle->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(&m_playBar, &m_startButton);
+    setTabOrder(&m_startButton, &m_endButton);
     retranslateUi();
     connect(&m_playBar, SIGNAL(valueChanged(int)), this, SIGNAL(valueChanged(int)));
     connect(&m_playBar, SIGNAL(actionTriggered(int)), this, SIGNAL(actionTriggered(int)));
     m_startButton.installEventFilter(this);
     m_endButton.installEventFilter(this);
+    uxInstallAccessibleFactory(); // describes the handles, which are plain tool buttons
 }
 
 void UxTrimSeekingBar::retranslateUi()
@@ -61,6 +123,8 @@ void UxTrimSeekingBar::setTrimStartEnd(int nStart, int nEnd, int nMinLength)
     m_playBar.setUsableRange(nStart, nEnd);
     layoutTrimStartComponent();
     layoutTrimEndComponent();
+    uxAccessibleValueChanged(&m_startButton, nStart);
+    uxAccessibleValueChanged(&m_endButton, nEnd);
 }
 
 int UxTrimSeekingBar::trimStart() const
@@ -86,6 +150,7 @@ void UxTrimSeekingBar::onTrimStartChanged(int value)
     m_trimStart = value;
     m_playBar.setMinUsablePos(value);
     layoutTrimStartComponent();
+    uxAccessibleValueChanged(&m_startButton, value);
 }
 
 void UxTrimSeekingBar::onTrimEndChanged(int value)
@@ -95,6 +160,7 @@ void UxTrimSeekingBar::onTrimEndChanged(int value)
     m_trimEnd = value;
     m_playBar.setMaxUsablePos(value);
     layoutTrimEndComponent();
+    uxAccessibleValueChanged(&m_endButton, value);
 }
 
 void UxTrimSeekingBar::onTrimLengthChanged(int value)
@@ -104,6 +170,7 @@ void UxTrimSeekingBar::onTrimLengthChanged(int value)
     m_trimEnd = uxSaturateToInt(qint64(m_trimStart) + value);
     m_playBar.setMaxUsablePos(m_trimEnd);
     layoutTrimEndComponent();
+    uxAccessibleValueChanged(&m_endButton, m_trimEnd);
 }
 
 // A value's pixel in this widget, found through the screen as the play bar maps it.
@@ -158,34 +225,84 @@ QSize UxTrimSeekingBar::minimumSizeHint() const
     return sizeHint();
 }
 
-// The trim point follows the button's centre under the cursor, wherever on the
-// button the press began. Candidates too close to the other point are dropped; the
-// distance is measured in 64 bits, so that a length or range near the int limits
-// cannot wrap a point past the other.
-void UxTrimSeekingBar::dragStart()
+// Where a handle may put its trim point: inside the range, and at least the minimum trim
+// length from the other point. Measured in 64 bits, so that a length or range near the
+// int limits cannot wrap a point past the other; low > high when there is no room.
+UxTrimSeekingBar::Limits UxTrimSeekingBar::limitsOf(const QToolButton &handle) const
 {
-    QPoint pointer = QCursor::pos();
-    pointer.rx() += m_startButton.width() / 2;
-    const int candidate = m_playBar.calcValueByGlobalPos(pointer);
-    if (candidate == m_trimStart || qint64(candidate) + m_minTrimLength > m_trimEnd)
-        return;
-    m_trimStart = candidate;
-    m_playBar.setMinUsablePos(candidate);
-    layoutTrimStartComponent();
-    m_playBar.setValue(m_trimStart);
+    if (&handle == &m_startButton)
+        return {m_playBar.minimum(),
+                qMin<qint64>(m_playBar.maximum(), qint64(m_trimEnd) - m_minTrimLength)};
+    return {qMax<qint64>(m_playBar.minimum(), qint64(m_trimStart) + m_minTrimLength),
+            m_playBar.maximum()};
 }
 
-void UxTrimSeekingBar::dragEnd()
+// Drags and keys move a trim point only here: a candidate outside the handle's limits is
+// dropped, not clamped. The play position follows an accepted one.
+bool UxTrimSeekingBar::moveTrimPoint(QToolButton &handle, qint64 candidate)
+{
+    const bool start = &handle == &m_startButton;
+    const Limits limits = limitsOf(handle);
+    if (candidate == (start ? m_trimStart : m_trimEnd) || candidate < limits.low ||
+        candidate > limits.high)
+        return false;
+    if (start)
+        onTrimStartChanged(int(candidate));
+    else
+        onTrimEndChanged(int(candidate));
+    m_playBar.setValue(int(candidate));
+    return true;
+}
+
+void UxTrimSeekingBar::reportTrimPoint(const QToolButton &handle)
+{
+    if (&handle == &m_startButton)
+        Q_EMIT trimStartChanged(m_trimStart);
+    else
+        Q_EMIT trimEndChanged(m_trimEnd);
+}
+
+// The trim point follows the button's centre under the cursor, wherever on the button
+// the press began: it sits on the start button's right edge and the end button's left.
+void UxTrimSeekingBar::dragHandle(QToolButton &handle)
 {
     QPoint pointer = QCursor::pos();
-    pointer.rx() -= m_endButton.width() / 2;
-    const int candidate = m_playBar.calcValueByGlobalPos(pointer);
-    if (candidate == m_trimEnd || qint64(candidate) - m_minTrimLength < m_trimStart)
+    const int half = handle.width() / 2;
+    pointer.rx() += &handle == &m_startButton ? half : -half;
+    moveTrimPoint(handle, m_playBar.calcValueByGlobalPos(pointer));
+}
+
+// A key moves the focused handle's trim point towards its limit, stopping there, and
+// reports it as a drag's release does; a key that moves nothing reports nothing.
+bool UxTrimSeekingBar::keyHandle(QToolButton &handle, QKeyEvent *event)
+{
+    const qint64 delta = keyDelta(*event, m_playBar.singleStep());
+    if (delta == 0)
+        return false;
+    const qint64 current = &handle == &m_startButton ? m_trimStart : m_trimEnd;
+    const Limits limits = limitsOf(handle);
+    const qint64 target = qMax(limits.low, qMin(limits.high, current + delta));
+    // Never against the key, even where a host placed the points too close together.
+    const bool alongTheKey = delta > 0 ? target > current : target < current;
+    if (alongTheKey && moveTrimPoint(handle, target))
+        reportTrimPoint(handle);
+    event->accept();
+    return true;
+}
+
+// Some styles show no focus on a tool button (a host style sheet that gives the handles
+// an image, say): a focused handle then gets the style's focus frame over its own
+// painting, inset as the common style insets it.
+void UxTrimSeekingBar::paintFocusedHandle(QToolButton &handle, QEvent *event)
+{
+    static_cast<QObject &>(handle).event(event);
+    if (styleShowsFocus(handle))
         return;
-    m_trimEnd = candidate;
-    m_playBar.setMaxUsablePos(candidate);
-    layoutTrimEndComponent();
-    m_playBar.setValue(m_trimEnd);
+    QPainter painter(&handle);
+    QStyleOptionFocusRect option;
+    option.initFrom(&handle);
+    option.rect.adjust(3, 3, -3, -3);
+    handle.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, &handle);
 }
 
 bool UxTrimSeekingBar::filterHandle(QToolButton &handle, bool &dragging, QEvent *event)
@@ -201,21 +318,27 @@ bool UxTrimSeekingBar::filterHandle(QToolButton &handle, bool &dragging, QEvent 
         if (!dragging)
             return false;
         dragging = false;
-        if (isEnabled()) {
-            if (&handle == &m_startButton)
-                Q_EMIT trimStartChanged(m_trimStart);
-            else
-                Q_EMIT trimEndChanged(m_trimEnd);
-        }
+        if (isEnabled())
+            reportTrimPoint(handle);
         event->accept();
         return true;
     case QEvent::MouseMove:
         if (!dragging || !isEnabled())
             return false;
-        if (&handle == &m_startButton)
-            dragStart();
-        else
-            dragEnd();
+        dragHandle(handle);
+        event->accept();
+        return true;
+    case QEvent::Paint:
+        if (!handle.hasFocus())
+            return false;
+        paintFocusedHandle(handle, event);
+        return true;
+    case QEvent::KeyPress:
+        return keyHandle(handle, static_cast<QKeyEvent *>(event));
+    case QEvent::ShortcutOverride:
+        // A focused handle's keys win over host shortcuts on the same keys.
+        if (keyDelta(*static_cast<QKeyEvent *>(event), m_playBar.singleStep()) == 0)
+            return false;
         event->accept();
         return true;
     default:

@@ -429,35 +429,44 @@ int UxOperationScreen::hitTest(const QPoint &pos)
     const QRect &f = m_screenFocus;
     const int x = pos.x();
     const int y = pos.y();
-    const double middleX = (double(f.left()) + f.right()) * 0.5;
-    const double middleY = (double(f.top()) + f.bottom()) * 0.5;
     struct Grab
     {
         bool hit;
         int handle;
-        QPointF anchor;
     };
     const Grab grabs[] = {
-        {isNear(x, f.left()) && isNear(y, f.top()), FocusHandle_TopLeft, f.bottomRight()},
-        {isNear(x, f.left()) && isNear(y, f.bottom()), FocusHandle_BottomLeft, f.topRight()},
-        {isNear(x, f.right()) && isNear(y, f.top()), FocusHandle_TopRight, f.bottomLeft()},
-        {isNear(x, f.right()) && isNear(y, f.bottom()), FocusHandle_BottomRight, f.topLeft()},
-        {f.left() < x && x < f.right() && isNear(y, f.top()), FocusHandle_Top,
-         QPointF(middleX, f.bottom())},
-        {f.top() < y && y < f.bottom() && isNear(x, f.left()), FocusHandle_Left,
-         QPointF(f.right(), middleY)},
-        {f.left() < x && x < f.right() && isNear(y, f.bottom()), FocusHandle_Bottom,
-         QPointF(middleX, f.top())},
-        {f.top() < y && y < f.bottom() && isNear(x, f.right()), FocusHandle_Right,
-         QPointF(f.left(), middleY)},
+        {isNear(x, f.left()) && isNear(y, f.top()), FocusHandle_TopLeft},
+        {isNear(x, f.left()) && isNear(y, f.bottom()), FocusHandle_BottomLeft},
+        {isNear(x, f.right()) && isNear(y, f.top()), FocusHandle_TopRight},
+        {isNear(x, f.right()) && isNear(y, f.bottom()), FocusHandle_BottomRight},
+        {f.left() < x && x < f.right() && isNear(y, f.top()), FocusHandle_Top},
+        {f.top() < y && y < f.bottom() && isNear(x, f.left()), FocusHandle_Left},
+        {f.left() < x && x < f.right() && isNear(y, f.bottom()), FocusHandle_Bottom},
+        {f.top() < y && y < f.bottom() && isNear(x, f.right()), FocusHandle_Right},
     };
     for (const Grab &grab : grabs) {
         if (grab.hit) {
-            m_anchor = grab.anchor;
+            m_anchor = anchorOf(grab.handle);
             return grab.handle;
         }
     }
     return contains(f, pos) ? FocusHandle_Move : FocusHandle_None;
+}
+
+// What stays put while a handle resizes: the opposite corner, or the middle of the
+// opposite edge.
+QPointF UxOperationScreen::anchorOf(int handle) const
+{
+    const QRect &f = m_screenFocus;
+    const double middleX = (double(f.left()) + f.right()) * 0.5;
+    const double middleY = (double(f.top()) + f.bottom()) * 0.5;
+    const double x = (handle & FocusHandle_Left)    ? f.right()
+                     : (handle & FocusHandle_Right) ? f.left()
+                                                    : middleX;
+    const double y = (handle & FocusHandle_Top)      ? f.bottom()
+                     : (handle & FocusHandle_Bottom) ? f.top()
+                                                     : middleY;
+    return QPointF(x, y);
 }
 
 void UxOperationScreen::updateCursor(int handle)
@@ -531,6 +540,27 @@ bool UxOperationScreen::mouseRelease(const QPoint &pos)
     dragTo(m_dragHandle, pos);
     m_dragHandle = FocusHandle_None;
     updateCursor(FocusHandle_None);
+    return true;
+}
+
+// A key step is the drag it stands for: a move from a point of the rectangle inside the
+// view (so that the drag's clamp to the view cannot shorten the step), or the right or
+// bottom edge grabbed where it lies and pulled by the step.
+bool UxOperationScreen::keyStep(const QPoint &step, bool resize)
+{
+    if (!canEdit() || isDragging() || step.isNull())
+        return false;
+    const QRect &f = m_screenFocus;
+    if (!resize) {
+        const QPointF middle = anchorOf(FocusHandle_None);
+        m_lastPos = QPointF(qBound<double>(m_view.left(), middle.x(), m_view.right()),
+                            qBound<double>(m_view.top(), middle.y(), m_view.bottom()));
+        dragTo(FocusHandle_Move, m_lastPos + step);
+        return true;
+    }
+    const int handle = step.x() != 0 ? FocusHandle_Right : FocusHandle_Bottom;
+    m_anchor = anchorOf(handle);
+    dragTo(handle, QPointF(double(f.right()) + step.x(), double(f.bottom()) + step.y()));
     return true;
 }
 

@@ -75,6 +75,11 @@ public:
     bool isDragging() const { return m_dragHandle != FocusHandle_None; }
     void paint(QPainter &painter);
 
+    // One keyboard step in screen pixels, through the drag path: moves the rectangle, or
+    // with resize moves its right edge by step.x() or else its bottom edge by step.y().
+    // False when the editor takes no edits now (inactive, hidden, no geometry, dragging).
+    bool keyStep(const QPoint &step, bool resize);
+
     int hitTest(const QPoint &pos);
     void updateCursor(int handle);
     void dragTo(int handle, const QPointF &pos);
@@ -91,6 +96,7 @@ public Q_SLOTS:
 
 private:
     bool hasGeometry() const;
+    QPointF anchorOf(int handle) const;
     bool canEdit() const;
     void updateMinimumScreenSize();
     void updateScreenAspect();

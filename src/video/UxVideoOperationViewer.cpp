@@ -1,7 +1,9 @@
 #include "UxVideoOperationViewer.h"
 
 #include "UxOperationScreen.h"
+#include "frame/UxAccessible.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,6 +12,35 @@ namespace {
 bool isValid(const QRect &r)
 {
     return r.left() <= r.right() && r.top() <= r.bottom();
+}
+
+// A crop key: an arrow moves the rectangle, with Shift its right or bottom edge; one
+// screen pixel, ten with Ctrl. A null step for every other key.
+struct CropStep
+{
+    QPoint step;
+    bool resize = false;
+};
+
+CropStep cropStepOf(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier))
+        return {};
+    const int length = (modifiers & Qt::ControlModifier) ? 10 : 1;
+    const bool resize = modifiers & Qt::ShiftModifier;
+    switch (key.key()) {
+    case Qt::Key_Left:
+        return {QPoint(-length, 0), resize};
+    case Qt::Key_Right:
+        return {QPoint(length, 0), resize};
+    case Qt::Key_Up:
+        return {QPoint(0, -length), resize};
+    case Qt::Key_Down:
+        return {QPoint(0, length), resize};
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -126,30 +157,35 @@ void UxVideoOperationViewer::onFocusLeftChanged(int nValue)
 {
     m_first->onFocusLeftChanged(nValue);
     m_second->onFocusLeftChanged(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusTopChanged(int nValue)
 {
     m_first->onFocusTopChanged(nValue);
     m_second->onFocusTopChanged(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusWidthChanged(int nValue)
 {
     m_first->onFocusWidthChanged(nValue);
     m_second->onFocusWidthChanged(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusHeightChanged(int nValue)
 {
     m_first->onFocusHeightChanged(nValue);
     m_second->onFocusHeightChanged(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusRectChanged(const QRect &rcFocus)
 {
     m_first->onFocusRectChanged(rcFocus);
     m_second->onFocusRectChanged(rcFocus);
+    uxAccessibleCropChanged(this);
 }
 
 // A stereoscopic frame's views split the video rectangle; an odd size gives the
@@ -169,6 +205,7 @@ void UxVideoOperationViewer::onVideoRectChanged(const QRect &rcVideo)
     }
     m_first->setVideoRect(first);
     m_second->setVideoRect(second);
+    uxAccessibleCropChanged(this);
 }
 
 // Whatever view is edited, the other shows the same rectangle.
@@ -180,6 +217,7 @@ void UxVideoOperationViewer::onScreenFocusRectChanged(const QRect &rcFocus)
         m_first->copyFocusFrom(m_second);
     else
         return;
+    uxAccessibleCropChanged(this);
     Q_EMIT focusRectChanged(rcFocus);
 }
 
@@ -234,6 +272,16 @@ void UxVideoOperationViewer::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+// The viewer's own keys come first and unchanged (Up and Down still change the volume,
+// and every key still reaches the parent); the crop keys come on top. The first editor
+// takes them and the second follows it, as after a drag.
+void UxVideoOperationViewer::keyPressEvent(QKeyEvent *event)
+{
+    UxVideoViewer::keyPressEvent(event);
+    const CropStep crop = cropStepOf(*event);
+    m_first->keyStep(crop.step, crop.resize);
 }
 
 void UxVideoOperationViewer::paintEvent(QPaintEvent *event)

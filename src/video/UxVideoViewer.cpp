@@ -1,6 +1,7 @@
 #include "UxVideoViewer.h"
 
 #include "UxFramePath.h"
+#include "frame/UxAccessible.h"
 #include "frame/UxNumeric.h"
 
 #include <QGuiApplication>
@@ -176,8 +177,11 @@ void UxVideoViewer::update3DInput(bool is3D, bool isTopBottom, bool isUnstretche
 
 void UxVideoViewer::setFrame(std::unique_ptr<QImage> frame)
 {
+    const bool hadFrame = hasFrame();
     m_frame = std::move(frame);
     updateOpaquePainting();
+    if (hadFrame != hasFrame()) // screen readers are told whether there is a picture
+        uxAccessibleNotify(this, QAccessible::DescriptionChanged);
 }
 
 // Where every pixel the viewer paints is opaque, Qt need not fill the background first.
@@ -451,6 +455,7 @@ void UxVideoViewer::toggleFullscreen()
         show();
         m_mouseHideTimer->stop();
     }
+    uxAccessibleNotify(this, QAccessible::DescriptionChanged); // it tells full screen
 }
 
 void UxVideoViewer::setMouseHidable(bool isHidable)

@@ -1,6 +1,7 @@
 #include <UxTrimSeekingBar.h>
 
 #include <QCursor>
+#include <QShortcut>
 #include <QTranslator>
 #include <QtTest>
 
@@ -27,6 +28,15 @@ struct Trim
             qFatal("trim bar not ready");
     }
     int xOf(int v) { return widget.mapFromGlobal(QPoint(bar->calcGlobalPosByValue(v), 0)).x(); }
+    // Focus as from the keyboard, in the active window.
+    void focus(QWidget *part)
+    {
+        widget.activateWindow();
+        if (!QTest::qWaitForWindowActive(&widget))
+            qFatal("trim bar not active");
+        widget.setAttribute(Qt::WA_KeyboardFocusChange);
+        part->setFocus(Qt::TabFocusReason);
+    }
     // Puts the pointer where a drag of the handle reaches the value, and moves.
     void dragTo(QToolButton *handle, int value)
     {
@@ -134,6 +144,89 @@ private Q_SLOTS:
         t.widget.setEnabled(true);
         t.dragTo(handle, offset + 30); // the drag has ended
         QCOMPARE(point(), moves.isEmpty() ? initial : offset + moves.last().y());
+    }
+
+    // Keys on a handle reached by Tab, over 0..100 with minimum length 5 and single step 3:
+    // a step (ten with Shift), Home and End to the limit; clamped to the range and the
+    // length, never against the key, reported as a release is when the point moved. Host
+    // shortcuts wait for the handle's keys and get the others.
+    void keys_data()
+    {
+        QTest::addColumn<bool>("startHandle");
+        QTest::addColumn<int>("keys");
+        QTest::addColumn<QPoint>("trim"); // before the key
+        QTest::addColumn<int>("moved");   // the point after the key; -1: a key for the host
+        const auto row = [](const char *tag, bool startHandle, int keys, QPoint trim, int moved) {
+            QTest::newRow(tag) << startHandle << keys << trim << moved;
+        };
+        const int left = Qt::Key_Left, right = Qt::Key_Right, shift = Qt::ShiftModifier;
+        row("start right", true, right, {10, 50}, 13);
+        row("start shift left", true, left | shift, {40, 50}, 10);
+        row("start shift left, to 0", true, left | shift, {25, 50}, 0);
+        row("start end", true, Qt::Key_End, {10, 50}, 45);
+        row("start right, no room", true, right, {45, 50}, 45);
+        row("start right, too close", true, right, {48, 50}, 48);
+        row("end keypad left", false, left | Qt::KeypadModifier, {10, 50}, 47);
+        row("end home", false, Qt::Key_Home, {10, 50}, 15);
+        row("end end", false, Qt::Key_End, {10, 50}, 100);
+        row("ctrl right", true, right | Qt::ControlModifier, {10, 50}, -1);
+    }
+
+    void keys()
+    {
+        QFETCH(bool, startHandle);
+        QFETCH(int, keys);
+        QFETCH(QPoint, trim);
+        QFETCH(int, moved);
+        Trim t;
+        t.widget.setTrimStartEnd(trim.x(), trim.y(), 5);
+        t.bar->setSingleStep(3);
+        QToolButton *handle = startHandle ? t.start : t.end;
+        const auto point = [&] { return startHandle ? t.widget.trimStart() : t.widget.trimEnd(); };
+        const int before = point();
+        QSignalSpy reported(&t.widget, startHandle ? SIGNAL(trimStartChanged(int))
+                                                   : SIGNAL(trimEndChanged(int)));
+        QShortcut hostShortcut(QKeySequence(keys), &t.widget);
+        QSignalSpy shortcuts(&hostShortcut, SIGNAL(activated()));
+        t.focus(t.bar);
+        QTest::keyClick(t.bar, Qt::Key_Tab);
+        if (!startHandle)
+            QTest::keyClick(t.start, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), handle);
+        QTest::keyClick(handle, Qt::Key(keys & ~Qt::KeyboardModifierMask),
+                        Qt::KeyboardModifiers(keys & Qt::KeyboardModifierMask));
+        QCOMPARE(point(), moved < 0 ? before : moved);
+        QCOMPARE(shortcuts.count(), int(moved < 0));
+        QCOMPARE(reported.count(), int(point() != before));
+        QCOMPARE(reported.isEmpty() ? before : reported.first().at(0).toInt(), point());
+        QCOMPARE(t.widget.value(), point() == before ? 0 : point()); // the bar follows
+        QCOMPARE(startHandle ? t.bar->minUsablePos() : t.bar->maxUsablePos(), point());
+    }
+
+    // A handle focused from the keyboard shows it: as a plain tool button does where the
+    // style shows focus, by a frame of its own under a style sheet that leaves it out.
+    void focusIsVisible_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::newRow("style") << QString();
+        QTest::newRow("sheet") << "QToolButton { border: none; background: transparent; }";
+    }
+
+    void focusIsVisible()
+    {
+        QFETCH(QString, sheet);
+        Trim t;
+        t.widget.setStyleSheet(sheet);
+        QToolButton plain(&t.widget);
+        plain.setGeometry(t.start->geometry());
+        plain.show();
+        t.focus(&plain);
+        const QImage plainFocused = plain.grab().toImage();
+        const QImage unfocused = t.start->grab().toImage();
+        t.focus(t.start);
+        const QImage focused = t.start->grab().toImage();
+        QVERIFY(focused != unfocused);
+        QCOMPARE(focused == plainFocused, sheet.isEmpty());
     }
 
     // Lengths are exact wherever they fit in int and saturate beyond, as does the end

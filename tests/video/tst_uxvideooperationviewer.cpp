@@ -85,6 +85,60 @@ private Q_SLOTS:
         QCOMPARE(v.changed.count(), edits);
     }
 
+    // Crop keys on a 400 x 400 view, one screen pixel a logic one ("half": two), minimum 20 x
+    // 20: arrows move, Shift+arrows move the right or bottom edge, Ctrl makes ten; clamped
+    // and reported as drags are. Up and Down still change the volume.
+    void cropKeys_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QRect>("from"); // in logic pixels, as "to"
+        QTest::addColumn<int>("keys");
+        QTest::addColumn<QRect>("to");
+        QTest::addColumn<int>("reports");
+        const auto row = [](const char *tag, const char *state, QRect from, int keys, QRect to,
+                            int reports) {
+            QTest::newRow(tag) << state << from << keys << to << reports;
+        };
+        const QRect r(100, 100, 100, 50);
+        const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+        const int left = Qt::Key_Left, right = Qt::Key_Right, up = Qt::Key_Up, down = Qt::Key_Down;
+        row("right", "", r, right, r.translated(1, 0), 1);
+        row("ctrl up", "", r, up | ctrl, r.translated(0, -10), 1);
+        row("ctrl shift up", "", r, up | ctrl | shift, r.adjusted(0, 0, 0, -10), 1);
+        row("move to the right edge", "", {295, 0, 99, 9}, right | ctrl, {300, 0, 99, 9}, 1);
+        row("resize at the right edge", "", {300, 0, 100, 20}, right | shift, {300, 0, 100, 20}, 0);
+        row("minimum width", "", {0, 0, 25, 20}, left | ctrl | shift, {0, 0, 20, 20}, 1);
+        row("lock, right edge", "lock", r, right | ctrl | shift, {100, 98, 110, 55}, 1);
+        row("lock, bottom edge", "lock", r, down | ctrl | shift, {90, 100, 120, 60}, 1);
+        row("host pixels", "half", {200, 200, 200, 100}, right | ctrl, {220, 200, 200, 100}, 1);
+        row("alt", "", r, up | Qt::AltModifier, r, 0);
+        row("zone hidden", "hidden", r, right, r, 0);
+        row("no logic video", "none", QRect(), right, QRect(), 0);
+    }
+
+    void cropKeys()
+    {
+        QFETCH(QString, state);
+        QFETCH(QRect, from);
+        QFETCH(int, keys);
+        QFETCH(QRect, to);
+        Viewer v(QSize(400, 400), QSize(400, 400), false, false, QRect());
+        const int scale = state == "half" ? 2 : 1;
+        if (state != "none")
+            v.widget.setLogicVideo(QSize(400, 400) * scale, 0, 0, from, QSize(20, 20) * scale);
+        v.widget.setFocusZoneKeepAspectRatioByLogic(state == "lock", 2, 1, true);
+        v.widget.setShowFocusZone(state != "hidden");
+        QSignalSpy volume(&v.widget, SIGNAL(volumChange(int)));
+        const int key = keys & ~Qt::KeyboardModifierMask;
+        QTest::keyClick(&v.widget, Qt::Key(key),
+                        Qt::KeyboardModifiers(keys & Qt::KeyboardModifierMask));
+        QCOMPARE(v.widget.focusRect(), to);
+        QTEST(v.changed.count(), "reports");
+        for (const QList<QVariant> &report : qAsConst(v.changed))
+            QCOMPARE(report.at(0).toRect(), to);
+        QCOMPARE(volume.count(), int(key == Qt::Key_Up || key == Qt::Key_Down));
+    }
+
     void stereoscopicViews_data()
     {
         QTest::addColumn<QSize>("widget");
@@ -132,6 +186,10 @@ private Q_SLOTS:
         v.drag({{200, 300}, {520, 300}, {350, 300}});
         QCOMPARE(v.changed.last().at(0).toRect(), QRect(30, 40, 40, 40));
         QCOMPARE(v.yellow({{150, 250}, {650, 250}, {100, 250}, {600, 250}}), QString("yy.."));
+        // A crop key is such a step too: ten screen pixels are two logic ones here.
+        QTest::keyClick(&v.widget, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(v.changed.last().at(0).toRect(), QRect(32, 40, 40, 40));
+        QCOMPARE(v.yellow({{160, 250}, {660, 250}, {150, 250}, {650, 250}}), QString("yy.."));
     }
 };
 
