@@ -18,7 +18,7 @@ QString expandStyleTemplate(const QString &styleTemplate)
     auto it = macro.globalMatch(styleTemplate);
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
-        out += styleTemplate.midRef(last, m.capturedStart() - last);
+        out += styleTemplate.mid(last, m.capturedStart() - last);
         const QString kind = m.captured(1);
         const QString argument = m.captured(2).trimmed();
         if (kind == QLatin1String("px")) {
@@ -31,7 +31,7 @@ QString expandStyleTemplate(const QString &styleTemplate)
         }
         last = m.capturedEnd();
     }
-    out += styleTemplate.midRef(last);
+    out += styleTemplate.mid(last);
     return out;
 }
 

@@ -32,7 +32,11 @@ Q_SIGNALS:
 
 protected:
     /// \brief Places the button at the right end and shows it.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    void enterEvent(QEnterEvent *event) override;
+#else
     void enterEvent(QEvent *event) override;
+#endif
     /// \brief Hides the button.
     void leaveEvent(QEvent *event) override;
     /// \brief Keeps the button at the right end.

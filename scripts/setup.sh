@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake
     qtbase5-dev qtbase5-private-dev qttools5-dev qttools5-dev-tools
+    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     libbenchmark-dev
     doxygen pkg-config
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev

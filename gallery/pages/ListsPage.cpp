@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QEnterEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -192,7 +193,7 @@ void ListsPage::refresh()
     m_qualityPreview->setFixedSize(row.width() + frame, row.height() * m_quality->count() + frame);
     m_qualityPreview->doItemsLayout();
     // Show the search field as the pointer finds it, with its clear button.
-    QEvent enter(QEvent::Enter);
+    QEnterEvent enter{QPointF(), QPointF(), QPointF()};
     QCoreApplication::sendEvent(m_search, &enter);
 }
 

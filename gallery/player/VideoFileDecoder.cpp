@@ -99,7 +99,7 @@ QString VideoFileDecoder::openStream(const QString &path)
                                                     : 0.0;
     const qint64 frames =
         stream->nb_frames > 0 ? stream->nb_frames : qRound64(seconds * m_info.framesPerSecond);
-    m_info.frameCount = int(qBound<qint64>(1, frames, 24 * 3600 * 1000));
+    m_info.frameCount = int(qBound(qint64(1), frames, qint64(24 * 3600 * 1000)));
     m_info.frameSize = QSize(width, height);
     const AVRational shape =
         av_guess_sample_aspect_ratio(m_format, const_cast<AVStream *>(stream), nullptr);
@@ -147,7 +147,7 @@ qint64 VideoFileDecoder::timeOfDecoded() const
 int VideoFileDecoder::indexOfDecoded() const
 {
     const qint64 index = qRound64(timeOfDecoded() * m_info.framesPerSecond / 1000.0);
-    return int(qBound<qint64>(0, index, m_info.frameCount - 1));
+    return int(qBound(qint64(0), index, qint64(m_info.frameCount - 1)));
 }
 
 QImage VideoFileDecoder::convertDecoded()
@@ -243,7 +243,7 @@ void VideoFileDecoder::scheduleNext()
         }
         m_pending = convertDecoded();
         m_pendingTime = timeOfDecoded();
-        m_timer->start(int(qBound<qint64>(0, due - now, 10000)));
+        m_timer->start(int(qBound(qint64(0), due - now, qint64(10000))));
         return;
     }
 }

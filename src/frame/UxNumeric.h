@@ -24,8 +24,8 @@ inline int uxTruncToInt(double value)
 
 inline int uxSaturateToInt(qint64 value)
 {
-    return static_cast<int>(
-        qBound<qint64>(std::numeric_limits<int>::min(), value, std::numeric_limits<int>::max()));
+    return static_cast<int>(qBound(qint64(std::numeric_limits<int>::min()), value,
+                                   qint64(std::numeric_limits<int>::max())));
 }
 
 // A rectangle of the given size whose right and bottom edges (left + width - 1) are
@@ -40,7 +40,7 @@ inline QRect uxRectWithSize(int left, int top, int width, int height)
 // QRect's right edge (x + width - 1) inside int whatever a property text held.
 inline int uxClampCoordinate(qint64 value)
 {
-    return static_cast<int>(qBound<qint64>(-QWIDGETSIZE_MAX, value, QWIDGETSIZE_MAX));
+    return static_cast<int>(qBound(qint64(-QWIDGETSIZE_MAX), value, qint64(QWIDGETSIZE_MAX)));
 }
 
 inline QRect uxRect(qint64 x, qint64 y, qint64 width, qint64 height)

@@ -26,7 +26,11 @@ UxLineEditWithToolbutton::~UxLineEditWithToolbutton()
     m_button = nullptr;
 }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+void UxLineEditWithToolbutton::enterEvent(QEnterEvent *event)
+#else
 void UxLineEditWithToolbutton::enterEvent(QEvent *event)
+#endif
 {
     QLineEdit::enterEvent(event);
     placeButton();

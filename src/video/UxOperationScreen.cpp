@@ -63,7 +63,7 @@ int runEnd(int start, double length)
 // is then drawn in just enough for QRect::width() and height() to hold the span.
 void fitSpans(QRect &g, bool rightMoved, bool bottomMoved)
 {
-    const auto fitted = [](qint64 span) { return qBound<qint64>(INT_MIN, span, INT_MAX); };
+    const auto fitted = [](qint64 span) { return qBound(qint64(INT_MIN), span, qint64(INT_MAX)); };
     const qint64 width = fitted(widthOf(g));
     if (width != widthOf(g)) {
         if (rightMoved)

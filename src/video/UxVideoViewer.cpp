@@ -481,7 +481,11 @@ void UxVideoViewer::mouseMoveEvent(QMouseEvent *event)
     event->ignore();
     if (!isFullScreen())
         return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    Q_EMIT mouseShow(event->globalPosition().toPoint());
+#else
     Q_EMIT mouseShow(event->globalPos());
+#endif
     if (m_mouseHidden) {
         QGuiApplication::restoreOverrideCursor();
         m_blankCursorPushed = false;

@@ -138,7 +138,11 @@ private Q_SLOTS:
             const QByteArray property = declared.next().captured(1).toLatin1();
             const int index = widget->metaObject()->indexOfProperty(property);
             QVERIFY2(index >= 0, property);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+            QVERIFY2(widget->metaObject()->property(index).isDesignable(), property);
+#else
             QVERIFY2(widget->metaObject()->property(index).isDesignable(widget), property);
+#endif
         }
     }
 };

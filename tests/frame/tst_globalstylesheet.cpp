@@ -5,6 +5,7 @@
 
 #include "WidgetZoo.h"
 
+#include <QListView>
 #include <QtTest>
 
 #include <algorithm>
@@ -39,6 +40,8 @@ void prepare(QWidget *widget, bool disabled)
         bar->setValue(700);
     if (auto *circle = qobject_cast<UxCircleProgressBar *>(widget))
         circle->setValue(40);
+    if (qobject_cast<QListView *>(widget)) // short enough for its edge buttons to show
+        widget->setFixedHeight(120);
     if (auto *viewer = qobject_cast<UxVideoViewer *>(widget)) {
         QImage frame(64, 36, QImage::Format_RGB32);
         frame.fill(QColor(200, 50, 100));

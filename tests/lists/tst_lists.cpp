@@ -135,10 +135,12 @@ QTime at(const char *text) // a start of "hh:mm:ss.zzz", zeros for the rest
     return QTime::fromString(t + QString("00:00:00.000").mid(t.size()), "hh:mm:ss.zzz");
 }
 
+// Enter goes as the QEnterEvent that Qt itself sends: Qt 6 hands it on to enterEvent() as one.
 void send(QWidget *widget, QEvent::Type type)
 {
-    QEvent event(type);
-    QCoreApplication::sendEvent(widget, &event);
+    QEnterEvent enter{QPointF(), QPointF(), QPointF()};
+    QEvent other(type);
+    QCoreApplication::sendEvent(widget, type == QEvent::Enter ? &enter : &other);
 }
 
 } // namespace
@@ -212,9 +214,8 @@ private Q_SLOTS:
         view.updateScrollBtnsState();
         QSignalSpy ticks(&view, c.down ? SIGNAL(scrollDown()) : SIGNAL(scrollUp()));
         auto run = [&](bool on) {
-            QEvent event(on ? QEvent::Enter : QEvent::Leave);
             if (c.hover)
-                QCoreApplication::sendEvent(view.button(c.down), &event);
+                send(view.button(c.down), on ? QEvent::Enter : QEvent::Leave);
             else
                 c.down ? view.autoScrollDown(on) : view.autoScrollUp(on);
         };

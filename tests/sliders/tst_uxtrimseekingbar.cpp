@@ -83,7 +83,7 @@ private Q_SLOTS:
         QSignalSpy actions(&t.widget, SIGNAL(actionTriggered(int)));
         QTest::mouseClick(t.bar, Qt::LeftButton, {}, QPoint(t.xOf(90) - t.bar->x(), 5));
         QCOMPARE(t.widget.value(), 90);
-        QCOMPARE(qMakePair(values.count(), actions.count()), qMakePair(1, 1));
+        QCOMPARE(qMakePair(int(values.count()), int(actions.count())), qMakePair(1, 1));
     }
 
     // A press on a handle, moves (the value the pointer reaches, the trim point after it)

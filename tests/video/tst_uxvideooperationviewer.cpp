@@ -97,7 +97,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("reports");
         const auto row = [](const char *tag, const char *state, QRect from, int keys, QRect to,
                             int reports) {
-            QTest::newRow(tag) << state << from << keys << to << reports;
+            QTest::newRow(tag) << QString::fromLatin1(state) << from << keys << to << reports;
         };
         const QRect r(100, 100, 100, 50);
         const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
@@ -133,7 +133,7 @@ private Q_SLOTS:
         QTest::keyClick(&v.widget, Qt::Key(key),
                         Qt::KeyboardModifiers(keys & Qt::KeyboardModifierMask));
         QCOMPARE(v.widget.focusRect(), to);
-        QTEST(v.changed.count(), "reports");
+        QTEST(int(v.changed.count()), "reports");
         for (const QList<QVariant> &report : qAsConst(v.changed))
             QCOMPARE(report.at(0).toRect(), to);
         QCOMPARE(volume.count(), int(key == Qt::Key_Up || key == Qt::Key_Down));
