@@ -1,5 +1,7 @@
 #include "ClipWriter.h"
 
+#include "FfmpegText.h"
+
 #include <QFile>
 
 extern "C" {
@@ -8,13 +10,6 @@ extern "C" {
 }
 
 namespace {
-
-QString errorText(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
 
 // The FFmpeg objects of one file being written, freed together.
 struct Writer
@@ -59,11 +54,11 @@ QString writeVideoFile(const QString &path, const QSize &size, int frameCount, i
     int result = avformat_alloc_output_context2(&w.format, nullptr, "matroska", name.constData());
     const AVCodec *codec = avcodec_find_encoder(AV_CODEC_ID_FFV1);
     if (result < 0 || !codec || !w.frame || !w.packet)
-        return result < 0 ? errorText(result) : QStringLiteral("no FFV1 encoder");
+        return result < 0 ? ffmpegErrorText(result) : QStringLiteral("no FFV1 encoder");
     w.stream = avformat_new_stream(w.format, nullptr);
     w.encoder = avcodec_alloc_context3(codec);
     if (!w.stream || !w.encoder)
-        return errorText(AVERROR(ENOMEM));
+        return ffmpegErrorText(AVERROR(ENOMEM));
     w.encoder->width = size.width();
     w.encoder->height = size.height();
     w.encoder->pix_fmt = AV_PIX_FMT_0RGB32; // the bytes of QImage::Format_RGB32
@@ -101,5 +96,5 @@ QString writeVideoFile(const QString &path, const QSize &size, int frameCount, i
         result = w.drain();
     if (result >= 0)
         result = av_write_trailer(w.format);
-    return result < 0 ? errorText(result) : QString();
+    return result < 0 ? ffmpegErrorText(result) : QString();
 }

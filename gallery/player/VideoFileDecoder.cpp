@@ -1,5 +1,7 @@
 #include "VideoFileDecoder.h"
 
+#include "FfmpegText.h"
+
 #include <QFile>
 #include <QTimer>
 #include <QtMath>
@@ -15,13 +17,6 @@ namespace {
 
 // Pictures larger than this are refused rather than allocated.
 constexpr int kMaxSide = 16384;
-
-QString errorText(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
 
 } // namespace
 
@@ -66,10 +61,10 @@ QString VideoFileDecoder::openStream(const QString &path)
     const QByteArray name = QFile::encodeName(path);
     int result = avformat_open_input(&m_format, name.constData(), nullptr, nullptr);
     if (result < 0)
-        return errorText(result);
+        return ffmpegErrorText(result);
     result = avformat_find_stream_info(m_format, nullptr);
     if (result < 0)
-        return errorText(result);
+        return ffmpegErrorText(result);
     const AVCodec *decoder = nullptr;
     m_stream = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
     if (m_stream < 0 || !decoder)
@@ -80,12 +75,12 @@ QString VideoFileDecoder::openStream(const QString &path)
     m_decoded = av_frame_alloc();
     m_packet = av_packet_alloc();
     if (!m_codec || !m_decoded || !m_packet)
-        return errorText(AVERROR(ENOMEM));
+        return ffmpegErrorText(AVERROR(ENOMEM));
     result = avcodec_parameters_to_context(m_codec, stream->codecpar);
     if (result >= 0)
         result = avcodec_open2(m_codec, decoder, nullptr);
     if (result < 0)
-        return errorText(result);
+        return ffmpegErrorText(result);
 
     const int width = stream->codecpar->width, height = stream->codecpar->height;
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
