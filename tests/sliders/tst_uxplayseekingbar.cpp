@@ -25,7 +25,36 @@ public:
 
 enum Mode { OuterClicks = 1, ShowOnly = 2 };
 
+struct ClickCase
+{
+    int mode, usableMin, usableMax, target;
+    bool jumps;
+};
+
+// A 40 x 10 image: solid red, or a gradient (blue 0 or 200) that shows any slicing fault.
+QString art(const QTemporaryDir &dir, const char *name, int blue = -1)
+{
+    QImage image(40, 10, QImage::Format_RGB32);
+    for (int x = 0; x < 40; ++x)
+        for (int y = 0; y < 10; ++y)
+            image.setPixel(x, y, blue < 0 ? qRgb(255, 0, 0) : qRgb(x * 6, y * 25, blue));
+    image.save(dir.filePath(name));
+    return dir.filePath(name);
+}
+
+// A show-only bar over usable 0..100 (no handle over the image), artwork at its own size.
+void trimmed(Probe &bar, const QString &image, const char *margin = "2,2,2,2")
+{
+    UxResourceMgr::setZoomDPI(2.0);
+    bar.setTrimRangeShowOnly(true);
+    bar.setUsableRange(0, 100);
+    bar.setTrimRangeImage(image);
+    bar.setTrimRangeMargin(margin);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ClickCase)
 
 class TestPlaySeekingBar : public QObject
 {
@@ -39,9 +68,8 @@ private Q_SLOTS:
                             "QSlider::groove:vertical { margin: 0px; width: 8px; }");
     }
 
-    // One text set as both the margin (over 1,2,3,4) and the outer space (over 7,9). The
-    // margin takes four parts, the outer space two; other counts change nothing, and parts
-    // that are not numbers count 0.
+    // One text set as both the margin (over 1,2,3,4) and the outer space (over 7,9): four
+    // parts and two parts apply, other counts change nothing, non-numbers count 0.
     void packedTexts_data()
     {
         QTest::addColumn<QString>("text");
@@ -57,22 +85,22 @@ private Q_SLOTS:
         row("a,2,b,4", "0,2,0,4", "7,9");
         row("x,5", "1,2,3,4", "0,5");
     }
-
     void packedTexts()
     {
         QFETCH(QString, text);
-        QFETCH(QString, margin);
-        QFETCH(QString, outer);
         UxPlaySeekingBar bar;
         bar.setTrimRangeMargin(QStringLiteral("1,2,3,4"));
         bar.setGrooveOutterSpace(QStringLiteral("7,9"));
         bar.setTrimRangeMargin(text);
         bar.setGrooveOutterSpace(text);
-        QCOMPARE(bar.trimRangeMargin(), margin);
-        QCOMPARE(QStringLiteral("%1,%2").arg(bar.grooveMinOutter()).arg(bar.grooveMaxOutter()),
-                 outer);
+        QTEST(bar.trimRangeMargin(), "margin");
+        QTEST(QStringLiteral("%1,%2").arg(bar.grooveMinOutter()).arg(bar.grooveMaxOutter()),
+              "outer");
     }
 
+    // Outer spaces 10,20 keep the range off the first 10 and last 20 groove pixels from the
+    // left (top); pixels outside give the ends. The bar stands at 50,50 on the screen; far
+    // off it, pixels and values saturate.
     void outerSpaces_data()
     {
         QTest::addColumn<bool>("vertical");
@@ -89,17 +117,12 @@ private Q_SLOTS:
         QTest::newRow("INT_MIN") << false << false << "-2147483648,-2147483648"
                                  << QPoint(INT_MIN, INT_MAX) << "0 50 50 50 50 50 50 100";
     }
-
-    // Outer spaces 10,20 keep the range off the first 10 and the last 20 groove pixels,
-    // counted from the left (top); the pixels outside give the ends. The bar stands at
-    // 50,50 on the screen; far off it, pixels and values saturate.
     void outerSpaces()
     {
         QFETCH(bool, vertical);
         QFETCH(bool, inverted);
-        QFETCH(QPoint, pixels);
         QFETCH(QString, outer);
-        QFETCH(QString, values);
+        QFETCH(QPoint, pixels);
         Probe bar(vertical);
         bar.move(50, 50);
         bar.setInvertedAppearance(inverted);
@@ -110,49 +133,40 @@ private Q_SLOTS:
         for (qint64 pixel :
              {qint64(INT_MIN) - 50, -5LL, 0LL, 10LL, 180LL, 199LL, 230LL, INT_MAX - 50LL})
             seen << QString::number(bar.calcValueByGlobalPos(QPoint(pixel + 50, pixel + 50)));
-        QCOMPARE(seen.join(' '), values);
+        QTEST(seen.join(' '), "values");
     }
 
     // A left click on a value's pixel from value 50, then a press on the handle, which
     // drags also outside the usable range unless the bar only shows.
     void clicks_data()
     {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("usableMin");
-        QTest::addColumn<int>("usableMax");
-        QTest::addColumn<int>("target");
-        QTest::addColumn<bool>("jumps");
-        QTest::newRow("below the usable range") << 0 << 20 << 80 << 10 << false;
-        QTest::newRow("on its first value") << 0 << 20 << 80 << 20 << true;
-        QTest::newRow("on its last value") << 0 << 20 << 80 << 80 << true;
-        QTest::newRow("above") << 0 << 20 << 80 << 90 << false;
-        QTest::newRow("reversed range, inside") << 0 << 80 << 20 << 25 << true;
-        QTest::newRow("outer clicks allowed") << int(OuterClicks) << 20 << 80 << 90 << true;
-        QTest::newRow("show only") << (OuterClicks | ShowOnly) << 0 << 100 << 90 << false;
+        QTest::addColumn<ClickCase>("c");
+        QTest::newRow("below the usable range") << ClickCase{0, 20, 80, 10, false};
+        QTest::newRow("on its first value") << ClickCase{0, 20, 80, 20, true};
+        QTest::newRow("on its last value") << ClickCase{0, 20, 80, 80, true};
+        QTest::newRow("above") << ClickCase{0, 20, 80, 90, false};
+        QTest::newRow("reversed range, inside") << ClickCase{0, 80, 20, 25, true};
+        QTest::newRow("outer clicks allowed") << ClickCase{OuterClicks, 20, 80, 90, true};
+        QTest::newRow("show only") << ClickCase{OuterClicks | ShowOnly, 0, 100, 90, false};
     }
-
     void clicks()
     {
-        QFETCH(int, mode);
-        QFETCH(int, usableMin);
-        QFETCH(int, usableMax);
-        QFETCH(int, target);
-        QFETCH(bool, jumps);
+        QFETCH(ClickCase, c);
         Probe bar;
-        bar.setUsableRange(usableMin, usableMax);
-        bar.setOutterTrimRangeClickable(mode & OuterClicks);
-        bar.setTrimRangeShowOnly(mode & ShowOnly);
+        bar.setUsableRange(c.usableMin, c.usableMax);
+        bar.setOutterTrimRangeClickable(c.mode & OuterClicks);
+        bar.setTrimRangeShowOnly(c.mode & ShowOnly);
         bar.setValue(50);
         QSignalSpy actions(&bar, SIGNAL(actionTriggered(int)));
-        QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier,
-                          QPoint(bar.rangeValueToPixelPos(target), 12));
-        QCOMPARE(bar.value(), jumps ? target : 50);
-        QCOMPARE(actions.count(), int(jumps));
-        QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier,
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(bar.rangeValueToPixelPos(c.target), 12));
+        QCOMPARE(bar.value(), c.jumps ? c.target : 50);
+        QCOMPARE(actions.count(), int(c.jumps));
+        QTest::mousePress(&bar, Qt::LeftButton, {},
                           QPoint(bar.rangeValueToPixelPos(bar.value()), 12));
-        QCOMPARE(bar.isSliderDown(), !(mode & ShowOnly));
+        QCOMPARE(bar.isSliderDown(), !(c.mode & ShowOnly));
     }
 
+    // The trim image shows only between the pixels of the two usable values.
     void trimImage_data()
     {
         QTest::addColumn<QString>("outer");
@@ -160,27 +174,18 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("shown"); // the first and last pixel covered
         QTest::newRow("20..80") << "0,0" << QPoint(20, 80) << QPoint(41, 159);
         QTest::newRow("whole range") << "0,0" << QPoint(0, 100) << QPoint(1, 199);
-        QTest::newRow("outer spaces INT_MAX")
-            << "2147483647,2147483647" << QPoint(0, 100) << QPoint(1, 0);
-        QTest::newRow("outer spaces INT_MIN")
+        QTest::newRow("outer INT_MAX") << "2147483647,2147483647" << QPoint(0, 100) << QPoint(1, 0);
+        QTest::newRow("outer INT_MIN")
             << "-2147483648,-2147483648" << QPoint(0, 100) << QPoint(0, 199);
     }
-
-    // The trim image shows only between the pixels of the two usable values.
     void trimImage()
     {
         QFETCH(QString, outer);
         QFETCH(QPoint, usable);
         QFETCH(QPoint, shown);
         QTemporaryDir dir;
-        QImage red(40, 10, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        QVERIFY(red.save(dir.filePath("trim.png")));
-        UxResourceMgr::setZoomDPI(2.0); // artwork at its own size
         Probe bar;
-        bar.setTrimRangeShowOnly(true); // no handle over the image
-        bar.setTrimRangeImage(dir.filePath("trim.png"));
-        bar.setTrimRangeMargin(QStringLiteral("2,2,2,2"));
+        trimmed(bar, art(dir, "trim.png"));
         bar.setGrooveOutterSpace(outer);
         bar.setUsableRange(usable.x(), usable.y());
         const QImage image = bar.grab().toImage();
@@ -190,43 +195,26 @@ private Q_SLOTS:
         }
     }
 
+    // A bar painted before a change paints afterwards as a bar made with the new values.
     void trimImageAfterChange_data()
     {
         QTest::addColumn<QString>("change");
-        QTest::newRow("skin") << "skin";
-        QTest::newRow("margins") << "margins";
-        QTest::newRow("size") << "size";
+        for (const char *change : {"skin", "margins", "size"})
+            QTest::newRow(change) << QString(change);
     }
-
-    // A bar painted before a change of skin, margins or size paints afterwards as a
-    // bar made with the new values.
     void trimImageAfterChange()
     {
         QFETCH(QString, change);
         QTemporaryDir dir;
-        for (const char *name : {"a.png", "b.png"}) {
-            QImage art(40, 10, QImage::Format_RGB32);
-            for (int x = 0; x < 40; ++x)
-                for (int y = 0; y < 10; ++y)
-                    art.setPixel(x, y, qRgb(x * 6, y * 25, *name == 'a' ? 0 : 200));
-            QVERIFY(art.save(dir.filePath(name)));
-        }
-        UxResourceMgr::setZoomDPI(2.0);
-        const auto configure = [&](Probe &bar, bool changed) {
-            bar.setTrimRangeShowOnly(true);
-            bar.setUsableRange(0, 100);
-            const bool skin = changed && change == "skin";
-            bar.setTrimRangeImage(dir.filePath(skin ? "b.png" : "a.png"));
-            bar.setTrimRangeMargin(changed && change == "margins" ? "1,9,1,3" : "2,2,2,2");
-            if (changed && change == "size")
-                bar.resize(150, 24);
-        };
-        Probe bar;
-        configure(bar, false);
+        const QString a = art(dir, "a.png", 0), b = art(dir, "b.png", 200);
+        Probe bar, fresh;
+        trimmed(bar, a);
         bar.grab();
-        configure(bar, true);
-        Probe fresh;
-        configure(fresh, true);
+        for (Probe *p : {&bar, &fresh}) {
+            trimmed(*p, change == "skin" ? b : a, change == "margins" ? "1,9,1,3" : "2,2,2,2");
+            if (change == "size")
+                p->resize(150, 24);
+        }
         QCOMPARE(bar.grab().toImage(), fresh.grab().toImage());
     }
 };
