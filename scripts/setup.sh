@@ -12,6 +12,7 @@ packages=(
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-wqy-microhei
+    xvfb openbox mpv time
 )
 
 missing=()
