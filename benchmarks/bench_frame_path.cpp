@@ -23,7 +23,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
-#include <map>
 #include <vector>
 
 namespace {
@@ -94,22 +93,6 @@ const char *const kMeasureNames[] = {"memcpy",       "convertToFormat",     "onU
                                      "viewer+paint", "hand-written",        "QLabel",
                                      "repaint",      "hand-written repaint"};
 
-// Collects the time per iteration of every run, in nanoseconds.
-class Collector : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> nanoseconds;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            const double seconds = run.real_accumulated_time / double(run.iterations);
-            nanoseconds[run.benchmark_name()] = seconds * 1e9;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 std::string benchName(const Case &c, Measure m)
 {
     return (c.name + QLatin1Char('/') + QLatin1String(kMeasureNames[m])).toStdString();
@@ -178,16 +161,10 @@ void registerCase(const Case &c, UxVideoViewer &viewer, PlainFrameWidget &plain,
     });
 }
 
-QString ratio(double ours, double baseline)
-{
-    return baseline > 0 ? QString::number(ours / baseline, 'f', 2) : QStringLiteral("-");
-}
-
 void printTable(const std::vector<Case> &cases, const Collector &collector)
 {
     const auto us = [&](const Case &c, Measure m) {
-        const auto it = collector.nanoseconds.find(benchName(c, m));
-        return it == collector.nanoseconds.end() ? 0.0 : it->second / 1000.0;
+        return collector.microseconds(benchName(c, m));
     };
     printf("\nPer frame, in microseconds, into a 1280x720 viewer; ratio = ours / baseline.\n\n");
     printf("| frame | memcpy | convertToFormat | onUpdateVideo | vs memcpy | vs convert "
@@ -198,11 +175,12 @@ void printTable(const std::vector<Case> &cases, const Collector &collector)
         printf("| %s | %.0f | %.0f | %.0f | %s | %s | %.0f | %.0f | %s | %.0f | %s | %.0f | %.0f "
                "| %s |\n",
                qPrintable(c.name), us(c, Memcpy), us(c, Convert888), us(c, Ingest),
-               qPrintable(ratio(us(c, Ingest), us(c, Memcpy))),
-               qPrintable(ratio(us(c, Ingest), us(c, Convert888))), us(c, IngestPaint),
-               us(c, HandWritten), qPrintable(ratio(us(c, IngestPaint), us(c, HandWritten))),
-               us(c, Label), qPrintable(ratio(us(c, IngestPaint), us(c, Label))), us(c, Repaint),
-               us(c, HandRepaint), qPrintable(ratio(us(c, Repaint), us(c, HandRepaint))));
+               qPrintable(ratioText(us(c, Ingest), us(c, Memcpy))),
+               qPrintable(ratioText(us(c, Ingest), us(c, Convert888))), us(c, IngestPaint),
+               us(c, HandWritten), qPrintable(ratioText(us(c, IngestPaint), us(c, HandWritten))),
+               us(c, Label), qPrintable(ratioText(us(c, IngestPaint), us(c, Label))),
+               us(c, Repaint), us(c, HandRepaint),
+               qPrintable(ratioText(us(c, Repaint), us(c, HandRepaint))));
     }
     printf("\nGoals: onUpdateVideo <= 1.0x memcpy; with paint <= 1.5x the hand-written widget "
            "(1080p: 1.2x); repaint <= 1.0x the hand-written repaint.\n");
@@ -221,8 +199,7 @@ void printTable(const std::vector<Case> &cases, const Collector &collector)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
 

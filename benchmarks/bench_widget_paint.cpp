@@ -52,7 +52,6 @@
 #include <benchmark/benchmark.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -350,23 +349,6 @@ void buildCases(Bench &bench, Artwork &art)
     }
 }
 
-// Keeps the median of every measure's repetitions, in nanoseconds per paint.
-class Collector : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> nanoseconds;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                nanoseconds[run.run_name.function_name] =
-                    run.real_accumulated_time / double(run.iterations) * 1e9;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 std::string benchName(const Case &c, bool ours)
 {
     return (c.name + (ours ? QStringLiteral("/ours") : QStringLiteral("/base"))).toStdString();
@@ -375,8 +357,7 @@ std::string benchName(const Case &c, bool ours)
 void printTable(const std::vector<Case> &cases, const Collector &collector)
 {
     const auto us = [&](const Case &c, bool ours) {
-        const auto it = collector.nanoseconds.find(benchName(c, ours));
-        return it == collector.nanoseconds.end() ? 0.0 : it->second / 1000.0;
+        return collector.microseconds(benchName(c, ours));
     };
     printf("\nMedian repaint in microseconds; ratio = ours / base; goal %.1fx.\n\n", kGoal);
     printf("| widget | ours µs | base µs | ratio | goal met? |\n");
@@ -394,19 +375,10 @@ void printTable(const std::vector<Case> &cases, const Collector &collector)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    drawOffscreenWithoutDisplay();
     QApplication app(argc, argv);
 
-    // Defaults that suit a noisy machine; flags on the command line come later and win.
-    std::vector<char *> args(argv, argv + argc);
-    char repetitions[] = "--benchmark_repetitions=15";
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    char aggregates[] = "--benchmark_report_aggregates_only=true";
-    char minTime[] = "--benchmark_min_time=0.05";
-    args.insert(args.begin() + 1, {repetitions, interleave, aggregates, minTime});
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
+    initializeRepeated(argc, argv, 15);
 
     Artwork art;
     Bench bench;
