@@ -57,6 +57,7 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     bar->addWidget(m_clipText);
     connect(m_clip, SIGNAL(clipChanged()), this, SLOT(showClip()));
     connect(m_clip, SIGNAL(openFailed(QString)), this, SLOT(showFailure(QString)));
+    connect(m_clip, SIGNAL(playbackFailed(QString)), this, SLOT(showFailure(QString)));
     showClip();
 
     addPage(new ButtonsPage);
@@ -97,7 +98,8 @@ void GalleryWindow::showClip()
                 QString());
 }
 
-// The clip that played before keeps playing; the message says why the file did not.
+// A file that does not open leaves the clip that played before playing; one that fails
+// to decode part of the way says so. The message says why.
 void GalleryWindow::showFailure(const QString &reason)
 {
     setClipText(reason, QStringLiteral("error"));

@@ -25,6 +25,7 @@ public:
     void setZoom(double zoom);
     bool setTheme(const QString &name); // "gallery", "dark" or "light", without case
     void openFile(const QString &path);
+    const GalleryClip *clip() const { return m_clip; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;

@@ -1,14 +1,19 @@
 // commonctrls-gallery: the library's widgets as a host application uses them.
 //
-//   commonctrls-gallery [--page NAME] [--zoom Z] [--theme T] [--open VIDEO]
+//   commonctrls-gallery [--page NAME] [--zoom Z] [--theme T] [--open VIDEO] [--stats]
+//                       [--window-size WxH]
 //   commonctrls-gallery --screenshot FILE.png [--page NAME] [--zoom Z] [--theme T]
+//                       [--open VIDEO --wait MS] [--stats] [--window-size WxH]
 //   commonctrls-gallery --list-pages
 //   commonctrls-gallery --write-clip FILE.mkv
 //
 // Z is a percentage (150) or a factor (1.5). T is gallery (the default), dark or light: an
 // application-wide theme laid over the gallery's sheet. With --screenshot the window is
 // rendered into FILE.png and the program exits; without a display it renders offscreen.
+// --stats prints one line on exit: the pictures handed to the viewers, those dropped and
+// the position, so that a script can read what happened.
 
+#include "GalleryClip.h"
 #include "GalleryWindow.h"
 #include "SyntheticClip.h"
 #ifdef COMMONCTRLS_GALLERY_FFMPEG
@@ -54,9 +59,11 @@ int writeSyntheticClip(const QString &path, QTextStream &err)
         pattern.seek(index);
         return frame.scaled(640, 360, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     };
-    const QString problem =
-        writeVideoFile(path, QSize(640, 360), 3 * SyntheticClip::kFramesPerSecond,
-                       SyntheticClip::kFramesPerSecond, frameAt);
+    ClipSpec spec;
+    spec.size = QSize(640, 360);
+    spec.framesPerSecond = SyntheticClip::kFramesPerSecond;
+    spec.frameCount = 3 * SyntheticClip::kFramesPerSecond;
+    const QString problem = writeVideoFile(path, spec, frameAt);
     if (problem.isEmpty())
         return 0;
     err << "could not write " << path << ": " << problem << "\n";
@@ -64,6 +71,25 @@ int writeSyntheticClip(const QString &path, QTextStream &err)
     err << "this gallery was built without FFmpeg; it cannot write " << path << "\n";
 #endif
     return 1;
+}
+
+// "1280x720" as a size; an empty size for anything else.
+QSize parseSize(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool okWidth = false, okHeight = false;
+    const QSize size(parts.value(0).toInt(&okWidth), parts.value(1).toInt(&okHeight));
+    return parts.size() == 2 && okWidth && okHeight && size.width() > 0 && size.height() > 0
+               ? size
+               : QSize();
+}
+
+void printStats(const GalleryClip &clip)
+{
+    QTextStream(stdout) << QStringLiteral("playback: shown %1, dropped %2, position %3 s\n")
+                               .arg(clip.shownFrames())
+                               .arg(clip.droppedFrames())
+                               .arg(clip.position() / qMax(1.0, clip.framesPerSecond()), 0, 'f', 3);
 }
 
 } // namespace
@@ -106,7 +132,14 @@ int main(int argc, char **argv)
         QStringLiteral("write-clip"),
         QStringLiteral("Write three seconds of the synthetic clip into FILE.mkv and exit."),
         QStringLiteral("FILE"));
-    parser.addOptions({screenshot, page, zoom, theme, listPages, open, wait, writeClip});
+    const QCommandLineOption stats(
+        QStringLiteral("stats"),
+        QStringLiteral("On exit, print the frames shown and dropped and the position."));
+    const QCommandLineOption windowSize(QStringLiteral("window-size"),
+                                        QStringLiteral("The window's size, as 1280x720."),
+                                        QStringLiteral("WxH"));
+    parser.addOptions(
+        {screenshot, page, zoom, theme, listPages, open, wait, writeClip, stats, windowSize});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -135,12 +168,22 @@ int main(int argc, char **argv)
             << "; pages: " << window.pageNames().join(QStringLiteral(", ")) << "\n";
         return 2;
     }
+    const QSize size = parser.isSet(windowSize) ? parseSize(parser.value(windowSize))
+                                                : window.sizeHint().expandedTo(QSize(1000, 680));
+    if (size.isEmpty()) {
+        err << "invalid window size: " << parser.value(windowSize) << "; give it as 1280x720\n";
+        return 2;
+    }
     if (parser.isSet(open))
         window.openFile(parser.value(open));
-    window.resize(window.sizeHint().expandedTo(QSize(1000, 680)));
+    window.resize(size);
     window.show();
-    if (!parser.isSet(screenshot))
-        return app.exec();
+    if (!parser.isSet(screenshot)) {
+        const int result = app.exec();
+        if (parser.isSet(stats))
+            printStats(*window.clip());
+        return result;
+    }
 
     // A file opens on the decoder's thread; its first frames arrive through the event loop.
     QEventLoop settle;
@@ -148,6 +191,8 @@ int main(int argc, char **argv)
                        &QEventLoop::quit);
     settle.exec();
     QApplication::processEvents();
+    if (parser.isSet(stats))
+        printStats(*window.clip());
     const QString file = parser.value(screenshot);
     if (!window.grab().save(file, "PNG")) {
         err << "could not write " << file << "\n";

@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <climits>
 #include <numeric>
 
 namespace {
@@ -31,6 +32,24 @@ struct Shape
 };
 const Shape kShapes[] = {{"Free", 0, 0}, {"16:9", 16, 9}, {"4:3", 4, 3}, {"1:1", 1, 1}};
 
+// The stored picture's shape as displayed, before any rotation: its size stretched by the
+// sample aspect, as the smallest num:den pair that fits an int.
+QSize displayAspect(const QSize &stored, const QSize &sampleAspect)
+{
+    qint64 num = qint64(stored.width()) * sampleAspect.width();
+    qint64 den = qint64(stored.height()) * sampleAspect.height();
+    if (num <= 0 || den <= 0)
+        return QSize(1, 1);
+    const qint64 divisor = std::gcd(num, den);
+    num /= divisor;
+    den /= divisor;
+    while (num > INT_MAX || den > INT_MAX) {
+        num = qMax<qint64>(1, num / 2);
+        den = qMax<qint64>(1, den / 2);
+    }
+    return QSize(int(num), int(den));
+}
+
 } // namespace
 
 CropPage::CropPage(GalleryClip *clip, QWidget *parent)
@@ -43,7 +62,7 @@ CropPage::CropPage(GalleryClip *clip, QWidget *parent)
     m_viewer->setMinimumSize(320, 180);
     m_viewer->setFocusPolicy(Qt::StrongFocus); // the crop keys reach it once it has focus
     m_viewer->setMarginColor(QColor(0x2b, 0x30, 0x38));
-    connect(m_clip, SIGNAL(frameReady(QImage)), m_viewer, SLOT(onUpdateVideo(QImage)));
+    m_clip->attach(m_viewer);
     connect(m_viewer, SIGNAL(actPlayOrPause()), m_clip, SLOT(togglePlay()));
     connect(m_viewer, SIGNAL(focusRectChanged(QRect)), this, SLOT(showCrop(QRect)));
 
@@ -79,14 +98,14 @@ CropPage::CropPage(GalleryClip *clip, QWidget *parent)
 // quarter), then frames.
 void CropPage::adoptClip()
 {
+    // All in stored pixels; a file's frames bring their rotation to the viewer.
     const QSize video = m_clip->frameSize();
-    const QSize shape = m_clip->displaySize();
-    const int divisor = qMax(1, std::gcd(shape.width(), shape.height()));
-    m_viewer->setInputVideo(shape, m_layout > 0, m_layout == 2, false);
+    const QSize aspect = displayAspect(video, m_clip->sampleAspect());
+    m_viewer->setInputVideo(video, m_layout > 0, m_layout == 2, false);
     const QRect crop(QPoint(video.width() / 4, video.height() / 4), video / 2);
-    m_viewer->setLogicVideo(video, shape.width() / divisor, shape.height() / divisor, crop,
+    m_viewer->setLogicVideo(video, aspect.width(), aspect.height(), crop,
                             kMinimumCrop.boundedTo(video));
-    m_viewer->onUpdateVideo(m_clip->currentFrame());
+    m_clip->showCurrentFrame(m_viewer);
     const int maxima[] = {video.width() - 1, video.height() - 1, video.width(), video.height()};
     for (int i = 0; i < m_spins.size(); ++i) {
         const QSignalBlocker quiet(m_spins[i]);
@@ -98,7 +117,8 @@ void CropPage::adoptClip()
 void CropPage::showCommand()
 {
     m_command->setText(exportCommand(m_clip->filePath(), m_clip->framesPerSecond(),
-                                     m_clip->inPoint(), m_clip->outPoint(), m_viewer->focusRect()));
+                                     m_clip->inPoint(), m_clip->outPoint(), m_viewer->focusRect(),
+                                     m_clip->frameSize(), m_clip->rotation()));
     m_command->setCursorPosition(0);
 }
 
@@ -185,7 +205,7 @@ void CropPage::chooseLayout(int index)
     m_layout = index;
     m_clip->setLayout(index == 2 ? ClipSource::TopAndBottom
                                  : (index > 0 ? ClipSource::SideBySide : ClipSource::Flat));
-    m_viewer->setInputVideo(m_clip->displaySize(), index > 0, index == 2, false);
+    m_viewer->setInputVideo(m_clip->frameSize(), index > 0, index == 2, false);
 }
 
 // Host edits reshape the rectangle on every view and emit nothing, so the crop line is

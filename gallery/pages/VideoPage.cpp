@@ -57,7 +57,7 @@ VideoPage::VideoPage(GalleryClip *clip, QWidget *parent)
     m_viewer->setMinimumSize(320, 180);
 
     // The viewer only emits player commands; the page is the player.
-    connect(m_clip, SIGNAL(frameReady(QImage)), m_viewer, SLOT(onUpdateVideo(QImage)));
+    m_clip->attach(m_viewer);
     connect(m_clip, SIGNAL(playingChanged(bool)), this, SLOT(showPlayState(bool)));
     connect(m_viewer, SIGNAL(actPlayOrPause()), m_clip, SLOT(togglePlay()));
     connect(m_viewer, SIGNAL(volumChange(int)), this, SLOT(changeVolume(int)));
@@ -139,8 +139,9 @@ void VideoPage::adoptClip()
 
 void VideoPage::setInputVideo(UxVideoViewer *viewer)
 {
-    viewer->setInputVideo(m_clip->displaySize(), m_layout > 0, m_layout == 2, m_layout == 3);
-    viewer->onUpdateVideo(m_clip->currentFrame());
+    // The stored size: a file's frames bring their sample aspect and rotation along.
+    viewer->setInputVideo(m_clip->frameSize(), m_layout > 0, m_layout == 2, m_layout == 3);
+    m_clip->showCurrentFrame(viewer);
 }
 
 void VideoPage::showPosition(int frame)
@@ -245,7 +246,7 @@ void VideoPage::setStillPicture(bool on)
 {
     m_viewer->setShowStaticPicture(on, QImage(artworkPath(QStringLiteral("still_picture"))));
     if (!on)
-        m_viewer->onUpdateVideo(m_clip->currentFrame());
+        m_clip->showCurrentFrame(m_viewer);
 }
 
 QWidget *VideoPage::makeControlBar(QWidget *parent)
@@ -272,7 +273,7 @@ void VideoPage::openFullScreenViewer()
         m_fullScreen->setFocusPolicy(Qt::StrongFocus);
         setInputVideo(m_fullScreen);
         m_fullScreen->setControlBar(makeControlBar(nullptr));
-        connect(m_clip, SIGNAL(frameReady(QImage)), m_fullScreen, SLOT(onUpdateVideo(QImage)));
+        m_clip->attach(m_fullScreen);
         connect(m_fullScreen, SIGNAL(actPlayOrPause()), m_clip, SLOT(togglePlay()));
         connect(m_fullScreen, SIGNAL(volumChange(int)), this, SLOT(changeVolume(int)));
         connect(m_fullScreen, SIGNAL(changeScreen()), m_fullScreen, SLOT(close()));

@@ -1,12 +1,15 @@
 #ifndef CLIPSOURCE_H
 #define CLIPSOURCE_H
 
+#include <UxVideoFrame.h>
+
 #include <QImage>
 #include <QObject>
 
-// Where the gallery's pictures come from: the built-in test pattern or a decoded file.
-// A source shows one frame at a time by emitting it with its index; it plays on its
-// own clock until the out point (or its end) and then says it stopped.
+// Where the gallery's pictures come from: the built-in test pattern, which paints QImages,
+// or a decoded file, whose YUV pictures go to the viewers as decoded. A source shows one
+// frame at a time by emitting it with its index; it plays on its own clock until the out
+// point (or its end) and then says it stopped.
 class ClipSource : public QObject
 {
     Q_OBJECT
@@ -17,10 +20,11 @@ public:
     using QObject::QObject;
 
     virtual QString name() const = 0;
-    virtual QSize frameSize() const = 0;
-    // The size the picture is meant to be seen at: the frame size stretched by the
-    // stream's sample shape.
-    virtual QSize displaySize() const { return frameSize(); }
+    virtual QSize frameSize() const = 0; // as stored
+    // Width over height of one stored pixel as displayed, num:den.
+    virtual QSize sampleAspect() const { return QSize(1, 1); }
+    // Clockwise, in degrees, by which the stored picture is turned to be upright.
+    virtual int rotation() const { return 0; }
     virtual double framesPerSecond() const = 0;
     virtual int frameCount() const = 0;
 
@@ -34,8 +38,10 @@ public:
 
 Q_SIGNALS:
     void frameShown(const QImage &frame, int index);
-    void stopped();
+    void videoFrameShown(const UxVideoFrame &frame, int index);
+    void stopped(bool atEnd); // atEnd: no picture follows the one on show
     void droppedFramesChanged(int total);
+    void failed(const QString &reason);
 };
 
 #endif // CLIPSOURCE_H

@@ -5,10 +5,16 @@
 #include <QString>
 
 // The ffmpeg command line that cuts a clip from its in point to its out point (both
-// frames included) and crops it: what a clip editor would run to export. Paths are
-// quoted for a POSIX shell; an empty input path stands as INPUT, the output as the
-// input's name with "-clip" added.
+// frames included) and crops it: what a clip editor would run to export. crop is in the
+// stored frame's pixels (frameSize); ffmpeg turns a picture upright by its rotation
+// (clockwise) before it filters, so the crop is given in the upright picture's pixels.
+// Paths are quoted for a POSIX shell; an empty input path stands as INPUT, the output as
+// the input's name with "-clip" added.
 QString exportCommand(const QString &input, double framesPerSecond, int inPoint, int outPoint,
-                      const QRect &crop);
+                      const QRect &crop, const QSize &frameSize, int rotation);
+
+// rect of a stored picture of frameSize, in the pixels of that picture turned clockwise
+// by rotation (0, 90, 180 or 270).
+QRect uprightRect(const QRect &rect, const QSize &frameSize, int rotation);
 
 #endif // EXPORTCOMMAND_H

@@ -5,6 +5,10 @@
 #include "VideoFileSource.h"
 #endif
 
+#include <UxVideoViewer.h>
+
+#include <climits>
+
 GalleryClip::GalleryClip(QObject *parent)
     : QObject(parent)
 {
@@ -32,9 +36,24 @@ QSize GalleryClip::frameSize() const
     return m_source->frameSize();
 }
 
+QSize GalleryClip::sampleAspect() const
+{
+    return m_source->sampleAspect();
+}
+
+int GalleryClip::rotation() const
+{
+    return m_source->rotation();
+}
+
 QSize GalleryClip::displaySize() const
 {
-    return m_source->displaySize();
+    const QSize stored = frameSize(), shape = sampleAspect();
+    const qint64 width = shape.height() > 0
+                             ? qRound64(double(stored.width()) * shape.width() / shape.height())
+                             : stored.width();
+    const QSize stretched(int(qBound(qint64(1), width, qint64(INT_MAX))), stored.height());
+    return rotation() % 180 ? stretched.transposed() : stretched;
 }
 
 double GalleryClip::framesPerSecond() const
@@ -50,6 +69,25 @@ int GalleryClip::frameCount() const
 void GalleryClip::setLayout(Layout layout)
 {
     m_source->setLayout(layout);
+}
+
+void GalleryClip::attach(UxVideoViewer *viewer)
+{
+    connect(this, &GalleryClip::frameReady, viewer, &UxVideoViewer::onUpdateVideo);
+    connect(this, &GalleryClip::videoFrameReady, viewer, &UxVideoViewer::onUpdateVideoFrame);
+}
+
+void GalleryClip::showCurrentFrame(UxVideoViewer *viewer) const
+{
+    if (m_video.isValid())
+        viewer->onUpdateVideoFrame(m_video);
+    else
+        viewer->onUpdateVideo(m_image);
+}
+
+QImage GalleryClip::currentImage() const
+{
+    return m_video.isValid() ? m_video.toImage() : m_image;
 }
 
 void GalleryClip::open(const QString &path)
@@ -92,12 +130,17 @@ void GalleryClip::adopt(std::unique_ptr<ClipSource> source)
     }
     m_source = std::move(source);
     m_source->setParent(this);
-    connect(m_source.get(), SIGNAL(frameShown(QImage, int)), this, SLOT(showFrame(QImage, int)));
-    connect(m_source.get(), SIGNAL(stopped()), this, SLOT(onStopped()));
-    connect(m_source.get(), SIGNAL(droppedFramesChanged(int)), this, SLOT(onDropped(int)));
+    connect(m_source.get(), &ClipSource::frameShown, this, &GalleryClip::showFrame);
+    connect(m_source.get(), &ClipSource::videoFrameShown, this, &GalleryClip::showVideoFrame);
+    connect(m_source.get(), &ClipSource::stopped, this, &GalleryClip::onStopped);
+    connect(m_source.get(), &ClipSource::droppedFramesChanged, this, &GalleryClip::onDropped);
+    connect(m_source.get(), &ClipSource::failed, this, &GalleryClip::playbackFailed);
     m_inPoint = 0;
     m_outPoint = qMax(0, frameCount() - 1);
     m_position = 0;
+    m_requested = -1;
+    m_atEnd = false;
+    m_shown = 0;
     onDropped(0);
     Q_EMIT clipChanged();
     m_source->seek(0); // its first frame, whatever this object showed before
@@ -109,7 +152,7 @@ void GalleryClip::play()
 {
     if (m_playing)
         return;
-    if (m_position < m_inPoint || m_position >= m_outPoint)
+    if (m_position < m_inPoint || m_position >= m_outPoint || m_atEnd)
         seek(m_inPoint); // playing again from the in point
     setPlaying(true);
     m_source->play(m_inPoint, m_outPoint);
@@ -134,8 +177,12 @@ void GalleryClip::togglePlay()
 void GalleryClip::seek(int frame)
 {
     const int target = qBound(0, frame, qMax(0, frameCount() - 1));
-    if (target != m_position)
-        m_source->seek(target);
+    // A seek on its way counts as the position: seek(5) then seek(0) ends on frame 0.
+    if (target == (m_requested >= 0 ? m_requested : m_position) && !m_atEnd)
+        return;
+    m_requested = target;
+    m_atEnd = false;
+    m_source->seek(target);
 }
 
 void GalleryClip::setPlayRange(int inPoint, int outPoint)
@@ -150,16 +197,34 @@ void GalleryClip::setPlayRange(int inPoint, int outPoint)
 
 void GalleryClip::showFrame(const QImage &frame, int index)
 {
-    m_frame = frame;
+    m_image = frame;
+    m_video = UxVideoFrame();
     Q_EMIT frameReady(frame);
+    countShown(index);
+}
+
+void GalleryClip::showVideoFrame(const UxVideoFrame &frame, int index)
+{
+    m_video = frame;
+    m_image = QImage();
+    Q_EMIT videoFrameReady(frame);
+    countShown(index);
+}
+
+// A frame went to the viewers: it is the position now.
+void GalleryClip::countShown(int index)
+{
+    ++m_shown;
+    m_requested = -1;
     if (index != m_position) {
         m_position = index;
         Q_EMIT positionChanged(index);
     }
 }
 
-void GalleryClip::onStopped()
+void GalleryClip::onStopped(bool atEnd)
 {
+    m_atEnd = atEnd;
     setPlaying(false);
 }
 

@@ -5,12 +5,15 @@
 
 #include <memory>
 
+class UxVideoViewer;
+
 // The video that the gallery's pages play, as a player application holds it: the
 // built-in test pattern until a file is opened, then that file, decoded on a worker
-// thread. The pages connect to this object once; when another clip is opened it says
-// clipChanged and they read the new size and length. Playback stays within the in and
-// out points; a file that cannot be opened leaves the current clip playing and says
-// why.
+// thread. The pages attach their viewers once: the test pattern's frames reach them as
+// QImages, a file's as the YUV pictures the decoder made. When another clip is opened
+// it says clipChanged and they read the new size and length. Playback stays within the
+// in and out points; a file that cannot be opened leaves the current clip playing and
+// says why.
 class GalleryClip : public QObject
 {
     Q_OBJECT
@@ -25,17 +28,26 @@ public:
 
     QString name() const;
     QString filePath() const { return m_path; } // empty for the test pattern
-    QSize frameSize() const;
-    QSize displaySize() const;
+    QSize frameSize() const;                    // as stored
+    QSize sampleAspect() const;                 // num:den
+    int rotation() const;                       // clockwise
+    QSize displaySize() const;                  // stretched by the sample aspect, then turned
     double framesPerSecond() const;
     int frameCount() const;
     int position() const { return m_position; }
     bool isPlaying() const { return m_playing; }
-    QImage currentFrame() const { return m_frame; }
     int inPoint() const { return m_inPoint; }
     int outPoint() const { return m_outPoint; }
     int droppedFrames() const { return m_dropped; }
+    int shownFrames() const { return m_shown; } // handed to the viewers since the clip opened
     void setLayout(Layout layout);
+
+    // Feeds the viewer every frame from now on, through the slot for its kind.
+    void attach(UxVideoViewer *viewer);
+    // Gives the viewer the frame on show.
+    void showCurrentFrame(UxVideoViewer *viewer) const;
+    // The frame on show as a picture, upright; null before the first.
+    QImage currentImage() const;
 
 public Q_SLOTS:
     // Opening is asynchronous: clipChanged or openFailed follows.
@@ -48,16 +60,19 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void frameReady(const QImage &frame);
+    void videoFrameReady(const UxVideoFrame &frame);
     void positionChanged(int frame);
     void playingChanged(bool playing);
     void clipChanged();
     void openFailed(const QString &reason);
+    void playbackFailed(const QString &reason);
     void droppedFramesChanged(int total);
     void playRangeChanged(int inPoint, int outPoint);
 
 private Q_SLOTS:
     void showFrame(const QImage &frame, int index);
-    void onStopped();
+    void showVideoFrame(const UxVideoFrame &frame, int index);
+    void onStopped(bool atEnd);
     void onDropped(int total);
     void adoptPending();
     void rejectPending(const QString &reason);
@@ -65,17 +80,22 @@ private Q_SLOTS:
 private:
     void adopt(std::unique_ptr<ClipSource> source);
     void setPlaying(bool playing);
+    void countShown(int index);
 
     std::unique_ptr<ClipSource> m_source;
     std::unique_ptr<ClipSource> m_pending; // a file being opened
     QString m_path;
     QString m_pendingPath;
-    QImage m_frame;
+    QImage m_image;       // the frame on show, from the test pattern
+    UxVideoFrame m_video; // or from a file
     int m_position = 0;
+    int m_requested = -1; // the frame last sought, until a frame arrives
     int m_inPoint = 0;
     int m_outPoint = 0;
     int m_dropped = 0;
+    int m_shown = 0;
     bool m_playing = false;
+    bool m_atEnd = false;
 };
 
 #endif // GALLERYCLIP_H

@@ -9,7 +9,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
+#include <libavutil/display.h>
 #include <libswscale/swscale.h>
 }
 
@@ -17,6 +17,61 @@ namespace {
 
 // Pictures larger than this are refused rather than allocated.
 constexpr int kMaxSide = 16384;
+// A file whose first pictures all fail to decode is refused after this many.
+constexpr int kMaxBadPicturesAtOpen = 32;
+
+UxVideoFrame::PixelFormat uxFormatOf(int format)
+{
+    switch (format) {
+    case AV_PIX_FMT_YUV420P:
+    case AV_PIX_FMT_YUVJ420P:
+        return UxVideoFrame::Format_YUV420P;
+    case AV_PIX_FMT_NV12:
+        return UxVideoFrame::Format_NV12;
+    case AV_PIX_FMT_YUV420P10LE:
+        return UxVideoFrame::Format_YUV420P10;
+    case AV_PIX_FMT_P010LE:
+        return UxVideoFrame::Format_P010;
+    default:
+        return UxVideoFrame::Format_Invalid;
+    }
+}
+
+// A stream that does not say is BT.709 when it is taller than standard definition.
+UxVideoFrame::ColorMatrix matrixOf(const AVFrame *picture)
+{
+    const bool hd = picture->colorspace == AVCOL_SPC_BT709 ||
+                    (picture->colorspace == AVCOL_SPC_UNSPECIFIED && picture->height > 576);
+    return hd ? UxVideoFrame::Matrix_BT709 : UxVideoFrame::Matrix_BT601;
+}
+
+bool isFullRange(const AVFrame *picture)
+{
+    return picture->color_range == AVCOL_RANGE_JPEG || picture->format == AV_PIX_FMT_YUVJ420P;
+}
+
+// FFmpeg's display matrix turns anticlockwise; ours clockwise, to the nearest quarter.
+int rotationOf(const AVStream *stream)
+{
+    const auto *matrix = reinterpret_cast<const int32_t *>(
+        av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr));
+    const double angle = matrix ? av_display_rotation_get(matrix) : 0.0;
+    if (!qIsFinite(angle))
+        return 0;
+    const int quarters = qRound(-angle / 90.0) % 4;
+    return (quarters + 4) % 4 * 90;
+}
+
+void freePicture(const void *picture)
+{
+    AVFrame *frame = static_cast<AVFrame *>(const_cast<void *>(picture));
+    av_frame_free(&frame);
+}
+
+bool holdsPicture(const AVFrame *frame)
+{
+    return frame->buf[0] != nullptr;
+}
 
 } // namespace
 
@@ -25,7 +80,7 @@ VideoFileDecoder::VideoFileDecoder()
 {
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer, &QTimer::timeout, this, &VideoFileDecoder::showPending);
+    connect(m_timer, &QTimer::timeout, this, &VideoFileDecoder::step);
 }
 
 VideoFileDecoder::~VideoFileDecoder()
@@ -38,6 +93,8 @@ void VideoFileDecoder::close()
     sws_freeContext(m_scaler);
     m_scaler = nullptr;
     av_frame_free(&m_decoded);
+    av_frame_free(&m_ahead);
+    av_frame_free(&m_candidate);
     av_packet_free(&m_packet);
     avcodec_free_context(&m_codec);
     avformat_close_input(&m_format);
@@ -45,6 +102,7 @@ void VideoFileDecoder::close()
 
 void VideoFileDecoder::open(const QString &path)
 {
+    m_path = path;
     const QString problem = openStream(path);
     if (!problem.isEmpty()) {
         close();
@@ -73,10 +131,14 @@ QString VideoFileDecoder::openStream(const QString &path)
     const AVStream *stream = m_format->streams[m_stream];
     m_codec = avcodec_alloc_context3(decoder);
     m_decoded = av_frame_alloc();
+    m_ahead = av_frame_alloc();
+    m_candidate = av_frame_alloc();
     m_packet = av_packet_alloc();
-    if (!m_codec || !m_decoded || !m_packet)
+    if (!m_codec || !m_decoded || !m_ahead || !m_candidate || !m_packet)
         return ffmpegErrorText(AVERROR(ENOMEM));
     result = avcodec_parameters_to_context(m_codec, stream->codecpar);
+    m_codec->thread_count = 0; // as many as the machine has
+    m_codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (result >= 0)
         result = avcodec_open2(m_codec, decoder, nullptr);
     if (result < 0)
@@ -85,81 +147,165 @@ QString VideoFileDecoder::openStream(const QString &path)
     const int width = stream->codecpar->width, height = stream->codecpar->height;
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
         return tr("its pictures are %1 x %2 pixels").arg(width).arg(height);
+    readStreamInfo();
+
+    Decoded first = Decoded::BadPicture;
+    for (int i = 0; i < kMaxBadPicturesAtOpen && first == Decoded::BadPicture; ++i)
+        first = decodeNext();
+    if (first != Decoded::Picture)
+        return m_failure.isEmpty() ? tr("no picture could be decoded") : m_failure;
+    if (!wrap(m_decoded).isValid())
+        return tr("its pictures cannot be converted");
+    av_frame_unref(m_decoded);
+    return QString();
+}
+
+void VideoFileDecoder::readStreamInfo()
+{
+    AVStream *stream = m_format->streams[m_stream];
     m_timeBase = av_q2d(stream->time_base);
     m_startTimestamp = stream->start_time == AV_NOPTS_VALUE ? 0 : stream->start_time;
-    AVRational rate = av_guess_frame_rate(m_format, const_cast<AVStream *>(stream), nullptr);
+    const AVRational rate = av_guess_frame_rate(m_format, stream, nullptr);
     m_info.framesPerSecond = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 25.0;
+    // The length in time, not in pictures: a variable-rate stream has fewer pictures
+    // than frame intervals.
     const double seconds = stream->duration != AV_NOPTS_VALUE ? stream->duration * m_timeBase
                            : m_format->duration > 0 ? m_format->duration / double(AV_TIME_BASE)
                                                     : 0.0;
     const qint64 frames =
-        stream->nb_frames > 0 ? stream->nb_frames : qRound64(seconds * m_info.framesPerSecond);
+        seconds > 0 ? qRound64(seconds * m_info.framesPerSecond) : stream->nb_frames;
     m_info.frameCount = int(qBound(qint64(1), frames, qint64(24 * 3600 * 1000)));
-    m_info.frameSize = QSize(width, height);
-    const AVRational shape =
-        av_guess_sample_aspect_ratio(m_format, const_cast<AVStream *>(stream), nullptr);
-    const double stretch = shape.num > 0 && shape.den > 0 ? av_q2d(shape) : 1.0;
-    m_info.displaySize = QSize(qBound(1, qRound(width * stretch), kMaxSide), height);
-
-    if (!decodeNext())
-        return tr("no picture could be decoded");
-    const QImage first = convertDecoded();
-    if (first.isNull())
-        return tr("its pictures cannot be converted");
-    emitDecoded(first);
-    return QString();
+    m_info.frameSize = QSize(stream->codecpar->width, stream->codecpar->height);
+    const AVRational shape = av_guess_sample_aspect_ratio(m_format, stream, nullptr);
+    m_info.sampleAspect =
+        shape.num > 0 && shape.den > 0 ? QSize(shape.num, shape.den) : QSize(1, 1);
+    m_info.rotation = rotationOf(stream);
 }
 
-// Decodes the next picture of the stream into m_decoded. False at the end of the stream;
-// packets that do not decode are skipped.
-bool VideoFileDecoder::decodeNext()
+// Decodes the next picture of the stream into m_decoded.
+VideoFileDecoder::Decoded VideoFileDecoder::decodeNext()
 {
     for (;;) {
-        const int received = avcodec_receive_frame(m_codec, m_decoded);
-        if (received == 0)
-            return true;
-        if (received != AVERROR(EAGAIN) || m_draining)
-            return false;
-        if (av_read_frame(m_format, m_packet) < 0) {
+        int result = avcodec_receive_frame(m_codec, m_decoded);
+        if (result == 0) {
+            // A picture without a time is taken as the one after the last.
+            if (m_decoded->best_effort_timestamp == AV_NOPTS_VALUE)
+                m_decoded->best_effort_timestamp =
+                    m_startTimestamp + qRound64((m_decodedTime + 1000.0 / m_info.framesPerSecond) /
+                                                1000.0 / m_timeBase);
+            m_decodedTime = timeOf(m_decoded);
+            return Decoded::Picture;
+        }
+        if (result == AVERROR_EOF)
+            return Decoded::End;
+        if (result != AVERROR(EAGAIN))
+            return failWith(result, Decoded::BadPicture);
+        result = av_read_frame(m_format, m_packet);
+        if (result == AVERROR_EOF) {
             avcodec_send_packet(m_codec, nullptr); // flush what the decoder holds back
-            m_draining = true;
             continue;
         }
+        if (result < 0)
+            return failWith(result, Decoded::Unreadable);
         if (m_packet->stream_index == m_stream)
-            avcodec_send_packet(m_codec, m_packet);
+            result = avcodec_send_packet(m_codec, m_packet);
         av_packet_unref(m_packet);
+        if (result < 0 && result != AVERROR(EAGAIN))
+            return failWith(result, Decoded::BadPicture);
     }
 }
 
-qint64 VideoFileDecoder::timeOfDecoded() const
+VideoFileDecoder::Decoded VideoFileDecoder::failWith(int code, Decoded kind)
 {
-    const qint64 stamp = m_decoded->best_effort_timestamp;
-    if (stamp == AV_NOPTS_VALUE) // no time: take it as the frame after the last one
-        return qRound64((m_index + 1) * 1000.0 / m_info.framesPerSecond);
-    return qRound64((stamp - m_startTimestamp) * m_timeBase * 1000.0);
+    m_failure = ffmpegErrorText(code);
+    return kind;
 }
 
-int VideoFileDecoder::indexOfDecoded() const
+qint64 VideoFileDecoder::timeOf(const AVFrame *picture) const
 {
-    const qint64 index = qRound64(timeOfDecoded() * m_info.framesPerSecond / 1000.0);
+    return qRound64((picture->best_effort_timestamp - m_startTimestamp) * m_timeBase * 1000.0);
+}
+
+int VideoFileDecoder::indexOf(qint64 time) const
+{
+    const qint64 index = qRound64(time * m_info.framesPerSecond / 1000.0);
     return int(qBound(qint64(0), index, qint64(m_info.frameCount - 1)));
 }
 
-QImage VideoFileDecoder::convertDecoded()
+// The picture as the viewers take it, holding a reference to its buffers (or to a YUV420P
+// copy for other formats) that is freed with the last copy of the frame.
+UxVideoFrame VideoFileDecoder::wrap(const AVFrame *picture)
 {
-    const int width = m_decoded->width, height = m_decoded->height;
+    AVFrame *ref = uxFormatOf(picture->format) != UxVideoFrame::Format_Invalid
+                       ? av_frame_clone(picture)
+                       : yuvCopyOf(picture);
+    if (!ref)
+        return UxVideoFrame();
+    std::shared_ptr<const void> owner(ref, freePicture);
+    UxVideoFrame frame(uxFormatOf(ref->format), QSize(ref->width, ref->height));
+    for (int i = 0; i < frame.planeCount(); ++i)
+        frame.setPlane(i, ref->data[i], ref->linesize[i]);
+    frame.setColorMatrix(matrixOf(ref));
+    frame.setColorRange(isFullRange(ref) ? UxVideoFrame::Range_Full : UxVideoFrame::Range_Limited);
+    const AVRational shape =
+        av_guess_sample_aspect_ratio(m_format, m_format->streams[m_stream], ref);
+    frame.setSampleAspectRatio(shape.num, shape.den);
+    frame.setRotation(m_info.rotation);
+    frame.setOwner(std::move(owner));
+    return frame;
+}
+
+// A picture of a format the viewers do not take, converted once to YUV420P at its own
+// size with the matrix it is meant to be seen with, in limited range.
+AVFrame *VideoFileDecoder::yuvCopyOf(const AVFrame *picture)
+{
+    const int width = picture->width, height = picture->height;
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
-        return QImage();
+        return nullptr;
     m_scaler =
-        sws_getCachedContext(m_scaler, width, height, AVPixelFormat(m_decoded->format), width,
-                             height, AV_PIX_FMT_RGB32, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    QImage image(width, height, QImage::Format_RGB32);
-    if (!m_scaler || image.isNull())
-        return QImage();
-    uint8_t *planes[4] = {image.bits(), nullptr, nullptr, nullptr};
-    int strides[4] = {int(image.bytesPerLine()), 0, 0, 0};
-    sws_scale(m_scaler, m_decoded->data, m_decoded->linesize, 0, height, planes, strides);
-    return image;
+        sws_getCachedContext(m_scaler, width, height, AVPixelFormat(picture->format), width, height,
+                             AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    AVFrame *copy = m_scaler ? av_frame_alloc() : nullptr;
+    if (!copy)
+        return nullptr;
+    copy->format = AV_PIX_FMT_YUV420P;
+    copy->width = width;
+    copy->height = height;
+    if (av_frame_get_buffer(copy, 0) < 0 || av_frame_copy_props(copy, picture) < 0) {
+        av_frame_free(&copy);
+        return nullptr;
+    }
+    const bool hd = matrixOf(picture) == UxVideoFrame::Matrix_BT709;
+    const int *table = sws_getCoefficients(hd ? SWS_CS_ITU709 : SWS_CS_ITU601);
+    sws_setColorspaceDetails(m_scaler, table, isFullRange(picture) ? 1 : 0, table, 0, 0, 1 << 16,
+                             1 << 16);
+    sws_scale(m_scaler, picture->data, picture->linesize, 0, height, copy->data, copy->linesize);
+    copy->colorspace = hd ? AVCOL_SPC_BT709 : AVCOL_SPC_SMPTE170M;
+    copy->color_range = AVCOL_RANGE_MPEG;
+    return copy;
+}
+
+void VideoFileDecoder::deliver(AVFrame *picture, int index, qint64 time)
+{
+    const UxVideoFrame frame = wrap(picture);
+    av_frame_unref(picture);
+    m_shownTime = time;
+    m_reported = false;
+    if (!frame.isValid()) {
+        m_failure = tr("a picture cannot be converted");
+        report();
+        return;
+    }
+    m_inFlight.fetch_add(1);
+    Q_EMIT frameDecoded(frame, index, m_generation);
+}
+
+void VideoFileDecoder::step()
+{
+    if (m_seeking)
+        seekStep();
+    else if (m_playing)
+        playStep();
 }
 
 void VideoFileDecoder::play(int outPoint, quint64 generation)
@@ -169,23 +315,25 @@ void VideoFileDecoder::play(int outPoint, quint64 generation)
         return;
     m_outPoint = outPoint;
     m_playing = true;
-    // The clock's zero stands for the picture on show, or the one waiting for its time.
-    m_originTime = m_pending.isNull() ? m_shownTime : m_pendingTime;
+    if (m_seeking)
+        return; // the seek starts playback when it lands
+    startClock();
+    m_timer->start(0);
+}
+
+void VideoFileDecoder::startClock()
+{
+    m_originTime = m_shownTime; // the clock's zero stands for the picture on show
     m_clock.start();
-    if (m_pending.isNull())
-        scheduleNext();
-    else
-        m_timer->start(0);
 }
 
 void VideoFileDecoder::pause(quint64 generation)
 {
     m_generation = generation;
     m_playing = false;
-    m_timer->stop();
-    if (!m_pending.isNull())
-        showPending(); // its frame is the position now; show it rather than skip it
-    Q_EMIT stopped(m_generation);
+    if (!m_seeking)
+        m_timer->stop();
+    Q_EMIT stopped(false, m_generation);
 }
 
 void VideoFileDecoder::seek(int frame, quint64 generation)
@@ -193,76 +341,121 @@ void VideoFileDecoder::seek(int frame, quint64 generation)
     m_generation = generation;
     if (!m_codec)
         return;
-    m_timer->stop();
-    m_pending = QImage();
-    const int target = qBound(0, frame, m_info.frameCount - 1);
-    const qint64 stamp = m_startTimestamp + qRound64(target / m_info.framesPerSecond / m_timeBase);
-    av_seek_frame(m_format, m_stream, stamp, AVSEEK_FLAG_BACKWARD); // the key frame before
+    m_seekTarget = qBound(0, frame, m_info.frameCount - 1);
+    // The key frame at or before the target's interval.
+    const qint64 stamp =
+        m_startTimestamp + qRound64((m_seekTarget + 0.5) / m_info.framesPerSecond / m_timeBase);
+    if (av_seek_frame(m_format, m_stream, stamp, AVSEEK_FLAG_BACKWARD) < 0)
+        av_seek_frame(m_format, m_stream, m_startTimestamp, AVSEEK_FLAG_BACKWARD);
     avcodec_flush_buffers(m_codec);
-    m_draining = false;
-    bool found = false;
-    while (decodeNext()) { // forward to the exact frame
-        found = true;
-        if (indexOfDecoded() >= target)
-            break;
-    }
-    if (found)
-        emitDecoded(convertDecoded());
-    if (m_playing)
-        play(m_outPoint, generation);
-    else
-        Q_EMIT stopped(m_generation);
+    av_frame_unref(m_ahead);
+    av_frame_unref(m_candidate);
+    m_seeking = true;
+    m_timer->start(0);
 }
 
-// Decodes until a picture is due no more than one frame interval ago, counting those it
-// skips, and sets the timer for it. Stops on the out point and at the end of the file.
-void VideoFileDecoder::scheduleNext()
+// Decodes one picture towards the seek target. The picture on show at the target's time
+// is the last one that starts at or before it; the one after it is kept to play next.
+void VideoFileDecoder::seekStep()
 {
-    const double interval = 1000.0 / m_info.framesPerSecond;
-    while (m_playing) {
-        if (m_index >= m_outPoint || !decodeNext()) {
-            stop();
-            return;
-        }
-        const int index = indexOfDecoded();
-        if (index > m_outPoint) {
-            stop();
-            return;
-        }
-        m_index = index;
-        const qint64 due = timeOfDecoded() - m_originTime;
-        const qint64 now = m_clock.elapsed();
-        if (now - due > interval) {
-            Q_EMIT droppedFramesChanged(++m_dropped);
-            continue;
-        }
-        m_pending = convertDecoded();
-        m_pendingTime = timeOfDecoded();
-        m_timer->start(int(qBound(qint64(0), due - now, qint64(10000))));
+    const Decoded got = decodeNext();
+    if (got == Decoded::BadPicture) {
+        report();
+        m_timer->start(0);
         return;
     }
+    if (got == Decoded::Picture) {
+        const bool before = indexOf(timeOf(m_decoded)) <= m_seekTarget;
+        if (before || !holdsPicture(m_candidate)) {
+            av_frame_unref(m_candidate);
+            av_frame_move_ref(m_candidate, m_decoded);
+        } else {
+            av_frame_move_ref(m_ahead, m_decoded);
+        }
+        if (before) {
+            m_timer->start(0);
+            return;
+        }
+    } else if (got == Decoded::Unreadable) {
+        report();
+    }
+    finishSeek(); // past the target, or nothing follows: the last picture stays on show
 }
 
-void VideoFileDecoder::emitDecoded(const QImage &frame)
+void VideoFileDecoder::finishSeek()
 {
-    m_index = indexOfDecoded();
-    m_shownTime = timeOfDecoded();
-    Q_EMIT frameDecoded(frame, m_index, m_generation);
+    m_seeking = false;
+    if (holdsPicture(m_candidate)) {
+        const qint64 time = timeOf(m_candidate);
+        const int index = qMax(m_seekTarget, indexOf(time));
+        const qint64 targetTime = qRound64(m_seekTarget * 1000.0 / m_info.framesPerSecond);
+        deliver(m_candidate, index, qMax(time, targetTime));
+    }
+    if (m_playing) {
+        startClock();
+        m_timer->start(0);
+    }
 }
 
-void VideoFileDecoder::showPending()
+// One picture of playback: decodes it, waits for its time, and shows or drops it.
+void VideoFileDecoder::playStep()
 {
-    const QImage frame = m_pending;
-    m_pending = QImage();
-    m_shownTime = m_pendingTime;
-    Q_EMIT frameDecoded(frame, m_index, m_generation);
-    if (m_playing)
-        scheduleNext();
+    if (!holdsPicture(m_ahead)) {
+        switch (decodeNext()) {
+        case Decoded::Picture:
+            av_frame_move_ref(m_ahead, m_decoded);
+            break;
+        case Decoded::End:
+            return stop(true);
+        case Decoded::BadPicture: // reported, and playback goes on past it
+            report();
+            drop();
+            m_timer->start(0);
+            return;
+        case Decoded::Unreadable:
+            report();
+            return stop(false);
+        }
+    }
+    const qint64 time = timeOf(m_ahead);
+    const int index = indexOf(time); // pictures past the stream's stated length take its end
+    if (index > m_outPoint)
+        return stop(false); // kept: it plays next if the out point moves on
+    const double interval = 1000.0 / m_info.framesPerSecond;
+    const qint64 late = m_clock.elapsed() - (time - m_originTime);
+    if (late < 0) {
+        m_timer->start(int(qMin(-late, qint64(10000))));
+    } else if (late > interval) {
+        av_frame_unref(m_ahead);
+        drop();
+        m_timer->start(0);
+    } else if (m_inFlight.load() >= kMaxInFlight) {
+        m_timer->start(1); // the receiver is behind: wait while the picture is still timely
+    } else {
+        deliver(m_ahead, index, time);
+        m_timer->start(0);
+    }
 }
 
-void VideoFileDecoder::stop()
+void VideoFileDecoder::drop()
+{
+    Q_EMIT droppedFramesChanged(++m_dropped);
+}
+
+// Says once what went wrong until a picture decodes again.
+void VideoFileDecoder::report()
+{
+    if (m_reported)
+        return;
+    m_reported = true;
+    const double seconds = m_decodedTime < 0 ? 0.0 : m_decodedTime / 1000.0;
+    Q_EMIT failed(
+        tr("Cannot decode %1 after %2 s: %3").arg(m_path).arg(seconds, 0, 'f', 3).arg(m_failure));
+}
+
+void VideoFileDecoder::stop(bool atEnd)
 {
     m_playing = false;
     m_timer->stop();
-    Q_EMIT stopped(m_generation);
+    Q_EMIT stopped(atEnd, m_generation);
 }

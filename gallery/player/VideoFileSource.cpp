@@ -8,6 +8,7 @@ VideoFileSource::VideoFileSource(const QString &path, QObject *parent)
     , m_name(QFileInfo(path).fileName())
 {
     qRegisterMetaType<VideoStreamInfo>();
+    qRegisterMetaType<UxVideoFrame>();
     m_thread.setObjectName(QStringLiteral("decoder"));
     m_decoder->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_decoder, &QObject::deleteLater);
@@ -52,14 +53,15 @@ void VideoFileSource::onOpened(const VideoStreamInfo &info)
     Q_EMIT opened();
 }
 
-void VideoFileSource::onFrame(const QImage &frame, int index, quint64 generation)
+void VideoFileSource::onFrame(const UxVideoFrame &frame, int index, quint64 generation)
 {
     if (generation >= m_seekGeneration) // pictures from before the last seek are stale
-        Q_EMIT frameShown(frame, index);
+        Q_EMIT videoFrameShown(frame, index);
+    m_decoder->pictureConsumed();
 }
 
-void VideoFileSource::onStopped(quint64 generation)
+void VideoFileSource::onStopped(bool atEnd, quint64 generation)
 {
     if (generation == m_generation) // a later command may have started it again
-        Q_EMIT stopped();
+        Q_EMIT stopped(atEnd);
 }

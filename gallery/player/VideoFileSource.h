@@ -8,7 +8,9 @@
 
 // A video file as a clip source: a VideoFileDecoder on a thread of its own, driven by
 // queued calls. Pictures reach this object through queued signals; those of commands
-// that a later command has overridden (a seek during playback) are dropped here.
+// that a later command has overridden (a seek during playback) are dropped here. Each
+// picture, passed on or dropped, is given back to the decoder's count of pictures in
+// flight.
 class VideoFileSource : public ClipSource
 {
     Q_OBJECT
@@ -19,7 +21,8 @@ public:
 
     QString name() const override { return m_name; }
     QSize frameSize() const override { return m_info.frameSize; }
-    QSize displaySize() const override { return m_info.displaySize; }
+    QSize sampleAspect() const override { return m_info.sampleAspect; }
+    int rotation() const override { return m_info.rotation; }
     double framesPerSecond() const override { return m_info.framesPerSecond; }
     int frameCount() const override { return m_info.frameCount; }
     void play(int inPoint, int outPoint) override;
@@ -28,12 +31,11 @@ public:
 
 Q_SIGNALS:
     void opened();
-    void failed(const QString &reason);
 
 private Q_SLOTS:
     void onOpened(const VideoStreamInfo &info);
-    void onFrame(const QImage &frame, int index, quint64 generation);
-    void onStopped(quint64 generation);
+    void onFrame(const UxVideoFrame &frame, int index, quint64 generation);
+    void onStopped(bool atEnd, quint64 generation);
 
 private:
     QThread m_thread;

@@ -1,6 +1,7 @@
-// The gallery's player on real files: a clip of a known pattern written with libavcodec
-// (FFV1 in Matroska: intra-only and lossless, so seeks are exact) is opened,
-// played, sought and cut by the out point; damaged files are refused with a message.
+// The gallery's player on real files: clips of a known pattern written with libavcodec
+// (FFV1 or raw video: intra-only, so seeks are exact) are opened, played, sought and cut
+// by the out point, in each pixel format the viewers take, at variable frame rates,
+// rotated and anamorphic; damaged files are refused or reported with a message.
 #include "ClipWriter.h"
 #include "ExportCommand.h"
 #include "GalleryClip.h"
@@ -22,35 +23,63 @@ namespace {
 constexpr int kFrames = 12;
 constexpr int kRate = 10;
 const QSize kSize(64, 48);
+// Through 4:2:0 YUV and back a pattern pixel moves by a few levels; pattern frames
+// differ by 20 in red.
+constexpr int kTolerance = 8;
 
-QRgb patternPixel(int frame, int x, int y)
+QRgb patternPixel(int frame, int x, int y, const QSize &size)
 {
-    return qRgb(frame * 20, x * 4, y * 5);
+    return qRgb(frame * 20, x * 255 / size.width(), y * 255 / size.height());
 }
 
-QImage pattern(int frame)
+QImage pattern(int frame, const QSize &size)
 {
-    QImage image(kSize, QImage::Format_RGB32);
-    for (int y = 0; y < kSize.height(); ++y)
-        for (int x = 0; x < kSize.width(); ++x)
-            image.setPixel(x, y, patternPixel(frame, x, y));
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, patternPixel(frame, x, y, size));
     return image;
 }
 
 // The largest difference of one colour component between the image and the pattern.
 int patternError(const QImage &image, int frame)
 {
-    if (image.size() != kSize)
-        return 256;
+    const QSize size = image.size();
     int worst = 0;
-    for (int y = 0; y < kSize.height(); ++y) {
-        for (int x = 0; x < kSize.width(); ++x) {
-            const QRgb got = image.pixel(x, y), want = patternPixel(frame, x, y);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb got = image.pixel(x, y), want = patternPixel(frame, x, y, size);
             worst = std::max({worst, qAbs(qRed(got) - qRed(want)), qAbs(qGreen(got) - qGreen(want)),
                               qAbs(qBlue(got) - qBlue(want))});
         }
     }
     return worst;
+}
+
+// Which pattern frame an upright picture of a clip turned by rotation shows; -1 for none.
+int shownPicture(const QImage &upright, int rotation = 0)
+{
+    const QImage stored =
+        upright.transformed(QTransform().rotate(-rotation)).convertToFormat(QImage::Format_RGB32);
+    for (int frame = 0; frame < kFrames && !stored.isNull(); ++frame) {
+        if (patternError(stored, frame) <= kTolerance)
+            return frame;
+    }
+    return -1;
+}
+
+ClipSpec smallClip()
+{
+    ClipSpec spec;
+    spec.size = kSize;
+    spec.framesPerSecond = kRate;
+    spec.frameCount = kFrames;
+    return spec;
+}
+
+QList<int> variableRate()
+{
+    return {0, 1, 2, 4, 5, 8, 9, 10, 12, 13, 14, 15};
 }
 
 } // namespace
@@ -62,17 +91,26 @@ class TestPlayer : public QObject
 private Q_SLOTS:
     void initTestCase();
     void opensAndShowsFrames();
-    void seeksToTheExactFrame_data();
-    void seeksToTheExactFrame();
+    void passesEachPixelFormat_data();
+    void passesEachPixelFormat();
+    void seeksToThePictureOnShow_data();
+    void seeksToThePictureOnShow();
+    void playsToTheEnd_data();
+    void playsToTheEnd();
     void outPointStopsPlayback();
+    void reportsPicturesThatDoNotDecode();
+    void showsUprightAtDisplayAspect_data();
+    void showsUprightAtDisplayAspect();
     void refusesDamagedFiles_data();
     void refusesDamagedFiles();
-    void exportCommandQuotes_data();
-    void exportCommandQuotes();
+    void exportCommandCrops_data();
+    void exportCommandCrops();
 
 private:
-    // Opens the test clip in a fresh player; false if it did not open in time.
-    bool openClip(GalleryClip &clip);
+    // Writes a clip of the pattern named after the test row and opens it in clip; false
+    // if it was not written or did not open in time.
+    bool openNewClip(GalleryClip &clip, const ClipSpec &spec, const QString &suffix = "mkv");
+    bool openClip(GalleryClip &clip, const QString &path);
 
     QTemporaryDir m_dir;
     QString m_clipPath;
@@ -83,14 +121,28 @@ void TestPlayer::initTestCase()
     QVERIFY(m_dir.isValid());
     m_clipPath = m_dir.filePath(QStringLiteral("pattern.mkv"));
     av_log_set_level(AV_LOG_QUIET); // the damaged files below make FFmpeg talk
-    QCOMPARE(writeVideoFile(m_clipPath, kSize, kFrames, kRate, pattern), QString());
+    const auto frameAt = [](int frame) { return pattern(frame, kSize); };
+    QCOMPARE(writeVideoFile(m_clipPath, smallClip(), frameAt), QString());
 }
 
-bool TestPlayer::openClip(GalleryClip &clip)
+bool TestPlayer::openClip(GalleryClip &clip, const QString &path)
 {
     QSignalSpy changed(&clip, &GalleryClip::clipChanged);
-    clip.open(m_clipPath);
-    return changed.wait(5000);
+    QSignalSpy frames(&clip, &GalleryClip::videoFrameReady);
+    clip.open(path);
+    return changed.wait(5000) && (frames.count() > 0 || frames.wait(5000));
+}
+
+bool TestPlayer::openNewClip(GalleryClip &clip, const ClipSpec &spec, const QString &suffix)
+{
+    const QString path = m_dir.filePath(
+        QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')) +
+        QLatin1Char('.') + suffix);
+    const auto frameAt = [&spec](int frame) { return pattern(frame, spec.size); };
+    const QString problem = writeVideoFile(path, spec, frameAt);
+    if (!problem.isEmpty())
+        qWarning("%s: %s", qPrintable(path), qPrintable(problem));
+    return problem.isEmpty() && openClip(clip, path);
 }
 
 void TestPlayer::opensAndShowsFrames()
@@ -99,53 +151,166 @@ void TestPlayer::opensAndShowsFrames()
     UxVideoViewer viewer;
     viewer.resize(kSize);
     viewer.setMarginColor(Qt::red);
-    connect(&clip, &GalleryClip::frameReady, &viewer, &UxVideoViewer::onUpdateVideo);
-    QSignalSpy frames(&clip, &GalleryClip::frameReady);
-    QVERIFY(openClip(clip));
+    clip.attach(&viewer);
+    QVERIFY(openClip(clip, m_clipPath));
     QCOMPARE(clip.frameSize(), kSize);
     QCOMPARE(clip.displaySize(), kSize);
     QCOMPARE(clip.frameCount(), kFrames);
     QCOMPARE(clip.framesPerSecond(), double(kRate));
     QCOMPARE(clip.name(), QStringLiteral("pattern.mkv"));
-    QVERIFY(frames.count() > 0 || frames.wait(5000));
     QCOMPARE(clip.position(), 0);
-    QVERIFY(patternError(clip.currentFrame(), 0) <= 2);
+    QCOMPARE(shownPicture(clip.currentImage()), 0);
 
     // The viewer, fed as the pages feed it, shows the frame pixel for pixel.
-    viewer.setInputVideo(clip.displaySize(), false, false, false);
-    viewer.onUpdateVideo(clip.currentFrame());
+    viewer.setInputVideo(clip.frameSize(), false, false, false);
     viewer.show();
-    QVERIFY(patternError(viewer.grab().toImage().convertToFormat(QImage::Format_RGB32), 0) <= 2);
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QCOMPARE(shownPicture(viewer.grab().toImage()), 0);
 }
 
-void TestPlayer::seeksToTheExactFrame_data()
+void TestPlayer::passesEachPixelFormat_data()
 {
-    QTest::addColumn<QList<int>>("targets");
-    QTest::newRow("forward") << QList<int>{5};
-    QTest::newRow("last") << QList<int>{kFrames - 1};
-    QTest::newRow("back after forward") << QList<int>{9, 3};
-    QTest::newRow("beyond the end") << QList<int>{kFrames + 40};
-    QTest::newRow("burst, last wins") << QList<int>{2, 7, 4, 8};
+    QTest::addColumn<int>("pixelFormat");
+    QTest::addColumn<int>("codec");
+    QTest::addColumn<int>("colorSpace");
+    QTest::addColumn<int>("colorRange");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("expectedFormat");
+    QTest::addColumn<int>("expectedMatrix");
+    QTest::addColumn<int>("expectedRange");
+    const auto row = [](const char *name, AVPixelFormat format, AVCodecID codec, AVColorSpace space,
+                        AVColorRange range, int height, UxVideoFrame::PixelFormat expectedFormat,
+                        UxVideoFrame::ColorMatrix expectedMatrix,
+                        UxVideoFrame::ColorRange expectedRange) {
+        QTest::newRow(name) << int(format) << int(codec) << int(space) << int(range) << height
+                            << int(expectedFormat) << int(expectedMatrix) << int(expectedRange);
+    };
+    const auto unset = AVCOL_SPC_UNSPECIFIED;
+    const auto limited = AVCOL_RANGE_UNSPECIFIED;
+    row("yuv420p", AV_PIX_FMT_YUV420P, AV_CODEC_ID_FFV1, unset, limited, 48,
+        UxVideoFrame::Format_YUV420P, UxVideoFrame::Matrix_BT601, UxVideoFrame::Range_Limited);
+    row("yuv420p bt709 full", AV_PIX_FMT_YUV420P, AV_CODEC_ID_FFV1, AVCOL_SPC_BT709,
+        AVCOL_RANGE_JPEG, 48, UxVideoFrame::Format_YUV420P, UxVideoFrame::Matrix_BT709,
+        UxVideoFrame::Range_Full);
+    row("taller than sd: bt709", AV_PIX_FMT_YUV420P, AV_CODEC_ID_FFV1, unset, limited, 578,
+        UxVideoFrame::Format_YUV420P, UxVideoFrame::Matrix_BT709, UxVideoFrame::Range_Limited);
+    row("nv12", AV_PIX_FMT_NV12, AV_CODEC_ID_RAWVIDEO, unset, limited, 48,
+        UxVideoFrame::Format_NV12, UxVideoFrame::Matrix_BT601, UxVideoFrame::Range_Limited);
+    row("yuv420p10", AV_PIX_FMT_YUV420P10LE, AV_CODEC_ID_FFV1, unset, limited, 48,
+        UxVideoFrame::Format_YUV420P10, UxVideoFrame::Matrix_BT601, UxVideoFrame::Range_Limited);
+    row("rgb, converted", AV_PIX_FMT_0RGB32, AV_CODEC_ID_FFV1, unset, limited, 48,
+        UxVideoFrame::Format_YUV420P, UxVideoFrame::Matrix_BT601, UxVideoFrame::Range_Limited);
+    row("yuv444p full, converted", AV_PIX_FMT_YUV444P, AV_CODEC_ID_FFV1, unset, AVCOL_RANGE_JPEG,
+        48, UxVideoFrame::Format_YUV420P, UxVideoFrame::Matrix_BT601, UxVideoFrame::Range_Limited);
 }
 
-void TestPlayer::seeksToTheExactFrame()
+// Each decoded picture reaches the viewers as the decoder made it, sharing its buffers,
+// or converted once to YUV420P; either way with the right colours.
+void TestPlayer::passesEachPixelFormat()
 {
-    QFETCH(QList<int>, targets);
+    QFETCH(int, pixelFormat);
+    QFETCH(int, codec);
+    QFETCH(int, colorSpace);
+    QFETCH(int, colorRange);
+    QFETCH(int, height);
+    QFETCH(int, expectedFormat);
+    QFETCH(int, expectedMatrix);
+    QFETCH(int, expectedRange);
+    ClipSpec spec = smallClip();
+    spec.size.setHeight(height);
+    spec.frameCount = 2;
+    spec.pixelFormat = AVPixelFormat(pixelFormat);
+    spec.codec = AVCodecID(codec);
+    spec.colorSpace = AVColorSpace(colorSpace);
+    spec.colorRange = AVColorRange(colorRange);
     GalleryClip clip;
-    QVERIFY(openClip(clip));
+    QSignalSpy frames(&clip, &GalleryClip::videoFrameReady);
+    QVERIFY(openNewClip(clip, spec));
+    const UxVideoFrame frame = frames.last().first().value<UxVideoFrame>();
+    QCOMPARE(int(frame.pixelFormat()), expectedFormat);
+    QCOMPARE(int(frame.colorMatrix()), expectedMatrix);
+    QCOMPARE(int(frame.colorRange()), expectedRange);
+    QVERIFY(frame.owner()); // the viewers keep the decoder's picture instead of copying it
+    QCOMPARE(frame.size(), spec.size);
+    QVERIFY2(patternError(clip.currentImage(), 0) <= kTolerance,
+             qPrintable(QString::number(patternError(clip.currentImage(), 0))));
+}
+
+void TestPlayer::seeksToThePictureOnShow_data()
+{
+    QTest::addColumn<QList<int>>("timestamps"); // empty: one a frame interval
+    QTest::addColumn<int>("lastDuration");
+    QTest::addColumn<QList<int>>("targets");
+    QTest::addColumn<int>("picture");
+    QTest::addColumn<int>("position");
+    const QList<int> steady;
+    QTest::newRow("forward") << steady << 1 << QList<int>{5} << 5 << 5;
+    QTest::newRow("last") << steady << 1 << QList<int>{kFrames - 1} << kFrames - 1 << kFrames - 1;
+    QTest::newRow("back after forward") << steady << 1 << QList<int>{9, 3} << 3 << 3;
+    QTest::newRow("back to the start") << steady << 1 << QList<int>{5, 0} << 0 << 0;
+    QTest::newRow("beyond the end")
+        << steady << 1 << QList<int>{kFrames + 40} << kFrames - 1 << kFrames - 1;
+    QTest::newRow("burst, last wins") << steady << 1 << QList<int>{2, 7, 4, 8} << 8 << 8;
+    QTest::newRow("past the last picture") << steady << 4 << QList<int>{14} << kFrames - 1 << 14;
+    QTest::newRow("variable rate, on a picture") << variableRate() << 1 << QList<int>{8} << 5 << 8;
+    QTest::newRow("variable rate, in a gap") << variableRate() << 1 << QList<int>{7} << 4 << 7;
+    QTest::newRow("variable rate, last") << variableRate() << 1 << QList<int>{3, 15} << 11 << 15;
+}
+
+// A seek shows the picture on show at the target's time: the last one that starts at or
+// before it.
+void TestPlayer::seeksToThePictureOnShow()
+{
+    QFETCH(QList<int>, timestamps);
+    QFETCH(int, lastDuration);
+    QFETCH(QList<int>, targets);
+    QFETCH(int, picture);
+    QFETCH(int, position);
+    ClipSpec spec = smallClip();
+    spec.timestamps = timestamps;
+    spec.lastDuration = lastDuration;
+    GalleryClip clip;
+    QVERIFY(openNewClip(clip, spec));
+    QCOMPARE(clip.framesPerSecond(), double(kRate));
+    QSignalSpy frames(&clip, &GalleryClip::videoFrameReady);
     for (int target : targets)
         clip.seek(target);
-    const int expected = qMin(targets.last(), kFrames - 1);
-    QTRY_COMPARE_WITH_TIMEOUT(clip.position(), expected, 5000);
-    QTest::qWait(50); // nothing stale may follow
-    QCOMPARE(clip.position(), expected);
-    QVERIFY(patternError(clip.currentFrame(), expected) <= 2);
+    QTRY_COMPARE_WITH_TIMEOUT(clip.position(), position, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(shownPicture(clip.currentImage()), picture, 5000);
+    QVERIFY(frames.count() <= targets.size()); // nothing stale follows
+}
+
+void TestPlayer::playsToTheEnd_data()
+{
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QList<int>>("timestamps");
+    QTest::newRow("steady, mkv") << "mkv" << QList<int>();
+    QTest::newRow("variable rate, mkv") << "mkv" << variableRate();
+    QTest::newRow("variable rate, mov") << "mov" << variableRate();
+}
+
+// Positions are times: a variable-rate clip has fewer pictures than frame intervals.
+void TestPlayer::playsToTheEnd()
+{
+    QFETCH(QString, container);
+    QFETCH(QList<int>, timestamps);
+    ClipSpec spec = smallClip();
+    spec.timestamps = timestamps;
+    GalleryClip clip;
+    QVERIFY(openNewClip(clip, spec, container));
+    const int last = timestamps.isEmpty() ? kFrames - 1 : timestamps.last();
+    QCOMPARE(clip.frameCount(), last + 1);
+    clip.play();
+    QTRY_VERIFY_WITH_TIMEOUT(!clip.isPlaying(), 5000);
+    QCOMPARE(clip.position(), last);
+    QCOMPARE(shownPicture(clip.currentImage()), kFrames - 1);
+    QCOMPARE(clip.shownFrames() + clip.droppedFrames(), kFrames); // each shown or dropped
 }
 
 void TestPlayer::outPointStopsPlayback()
 {
     GalleryClip clip;
-    QVERIFY(openClip(clip));
+    QVERIFY(openClip(clip, m_clipPath));
     clip.setPlayRange(2, 6);
     QSignalSpy playing(&clip, &GalleryClip::playingChanged);
     QSignalSpy positions(&clip, &GalleryClip::positionChanged);
@@ -153,10 +318,73 @@ void TestPlayer::outPointStopsPlayback()
     QTRY_VERIFY_WITH_TIMEOUT(!clip.isPlaying(), 5000);
     QCOMPARE(playing.first().first().toBool(), true);
     QCOMPARE(clip.position(), 6);
-    QVERIFY(patternError(clip.currentFrame(), 6) <= 2);
+    QCOMPARE(shownPicture(clip.currentImage()), 6);
     for (const QList<QVariant> &position : positions)
         QVERIFY(position.first().toInt() >= 2 && position.first().toInt() <= 6);
     QCOMPARE(positions.count() + clip.droppedFrames(), 5); // 2..6, each shown or dropped
+}
+
+// A picture that does not decode is reported, and playback goes on past it to the end.
+void TestPlayer::reportsPicturesThatDoNotDecode()
+{
+    ClipSpec spec = smallClip();
+    spec.codec = AV_CODEC_ID_RAWVIDEO;
+    spec.damagedFrame = 6;
+    GalleryClip clip;
+    QSignalSpy failed(&clip, &GalleryClip::playbackFailed);
+    QVERIFY(openNewClip(clip, spec));
+    clip.play();
+    QTRY_VERIFY_WITH_TIMEOUT(!clip.isPlaying(), 5000);
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(failed.first().first().toString().contains(QStringLiteral(".mkv")));
+    QCOMPARE(shownPicture(clip.currentImage()), kFrames - 1);
+    QCOMPARE(clip.shownFrames() + clip.droppedFrames(), kFrames);
+}
+
+void TestPlayer::showsUprightAtDisplayAspect_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("rotation");
+    QTest::addColumn<QSize>("sampleAspect");
+    QTest::addColumn<QSize>("displaySize");
+    QTest::newRow("turned 90") << kSize << 90 << QSize(1, 1) << QSize(48, 64);
+    QTest::newRow("turned 180") << kSize << 180 << QSize(1, 1) << kSize;
+    QTest::newRow("turned 270") << kSize << 270 << QSize(1, 1) << QSize(48, 64);
+    QTest::newRow("anamorphic 16:9") << QSize(180, 144) << 0 << QSize(64, 45) << QSize(256, 144);
+    QTest::newRow("anamorphic, turned 90")
+        << QSize(180, 144) << 90 << QSize(64, 45) << QSize(144, 256);
+}
+
+void TestPlayer::showsUprightAtDisplayAspect()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, rotation);
+    QFETCH(QSize, sampleAspect);
+    QFETCH(QSize, displaySize);
+    ClipSpec spec = smallClip();
+    spec.size = size;
+    spec.rotation = rotation;
+    spec.sampleAspect = sampleAspect;
+    GalleryClip clip;
+    UxVideoViewer viewer;
+    viewer.resize(400, 400);
+    clip.attach(&viewer);
+    QSignalSpy frames(&clip, &GalleryClip::videoFrameReady);
+    QVERIFY(openNewClip(clip, spec, "mov"));
+    QCOMPARE(clip.rotation(), rotation);
+    QCOMPARE(clip.displaySize(), displaySize);
+    const UxVideoFrame frame = frames.last().first().value<UxVideoFrame>();
+    QCOMPARE(frame.rotation(), rotation);
+    QCOMPARE(frame.displaySize(), displaySize);
+    QCOMPARE(shownPicture(clip.currentImage(), rotation), 0);
+
+    // The viewer, told the stored size as the pages tell it, shows the display shape.
+    viewer.setInputVideo(clip.frameSize(), false, false, false);
+    clip.showCurrentFrame(&viewer);
+    viewer.show();
+    const QSizeF shown = viewer.videoRect().size();
+    QVERIFY(qAbs(shown.width() / shown.height() -
+                 double(displaySize.width()) / displaySize.height()) < 0.02);
 }
 
 void TestPlayer::refusesDamagedFiles_data()
@@ -199,26 +427,36 @@ void TestPlayer::refusesDamagedFiles()
     QCOMPARE(changed.count(), 0);
 }
 
-void TestPlayer::exportCommandQuotes_data()
+void TestPlayer::exportCommandCrops_data()
 {
     QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("rotation");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "/v/a.mkv"
-                           << "ffmpeg -ss 0.200 -to 0.700 -i '/v/a.mkv' -vf crop=32:16:8:4 -c:a "
-                              "copy '/v/a-clip.mkv'";
-    QTest::newRow("quote and space") << "/v/it's one"
+    const QString plain = "ffmpeg -ss 0.200 -to 0.700 -i '/v/a.mkv' -vf crop=%1 -c:a copy "
+                          "'/v/a-clip.mkv'";
+    // The crop is 32 x 16 at (8, 4) of a 64 x 48 stored picture.
+    QTest::newRow("plain") << "/v/a.mkv" << 0 << plain.arg("32:16:8:4");
+    QTest::newRow("turned 90") << "/v/a.mkv" << 90 << plain.arg("16:32:28:8");
+    QTest::newRow("turned 180") << "/v/a.mkv" << 180 << plain.arg("32:16:24:28");
+    QTest::newRow("turned 270") << "/v/a.mkv" << 270 << plain.arg("16:32:4:24");
+    QTest::newRow("quote and space") << "/v/it's one" << 0
                                      << "ffmpeg -ss 0.200 -to 0.700 -i '/v/it'\\''s one' -vf "
                                         "crop=32:16:8:4 -c:a copy '/v/it'\\''s one-clip'";
-    QTest::newRow("no file") << ""
+    QTest::newRow("no file") << "" << 0
                              << "ffmpeg -ss 0.200 -to 0.700 -i INPUT -vf crop=32:16:8:4 -c:a copy "
                                 "OUTPUT";
 }
 
-void TestPlayer::exportCommandQuotes()
+void TestPlayer::exportCommandCrops()
 {
     QFETCH(QString, input);
+    QFETCH(int, rotation);
     QFETCH(QString, expected);
-    QCOMPARE(exportCommand(input, kRate, 2, 6, QRect(8, 4, 32, 16)), expected);
+    const QRect stored(8, 4, 32, 16);
+    QCOMPARE(exportCommand(input, kRate, 2, 6, stored, kSize, rotation), expected);
+    // Turned back, the upright rectangle is the stored one.
+    const QSize upright = rotation % 180 ? kSize.transposed() : kSize;
+    QCOMPARE(uprightRect(uprightRect(stored, kSize, rotation), upright, 360 - rotation), stored);
 }
 
 QTEST_MAIN(TestPlayer)
