@@ -33,6 +33,12 @@ public:
     /// A zero or negative aspect term, or a logic size without area, means square pixels.
     /// Taken as given (a crop outside the video is not clamped) and emits nothing. The user
     /// can edit once both the logic size and the video rectangle have area.
+    ///
+    /// For pictures that come turned (UxVideoFrame::rotation()), give the size, shape and
+    /// rectangles as the picture is stored: the editors turn them with the picture, and
+    /// focusRect(), focusRectChanged() and the onFocus... slots stay in stored pixels, as an
+    /// encoder's crop of the stored picture needs them. A lock then does not reshape host
+    /// edits of one value.
     void setLogicVideo(const QSize &szLogic, int nNum, int nDen, const QRect &rcFocus,
                        const QSize &szMin);
     /// \brief As UxVideoViewer::setInputVideo(), and gives the second editor to the second
@@ -131,14 +137,35 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     /// \brief Paints the video, then each view's mask, outline, handles and centre cross.
     void paintEvent(QPaintEvent *event) override;
+    /// \brief Turns the editors with the picture when frames of another rotation arrive;
+    /// the rectangle stays where it was in the stored picture.
+    void frameShapeChanged() override;
 
 private:
     friend class UxAccessibleCrop; // describes the crop rectangles to screen readers
+    struct Lock
+    {
+        bool keep = false;
+        bool byView = false;
+        int width = 0;
+        int height = 0;
+    };
     void followInputLayout(bool is3D, bool isTopBottom, bool isUnstretched);
+    void layOutEditors(const QRect &rcFocus);
+    void applyLock(bool isKeepRect);
+    void editFocus(void (UxOperationScreen::*edit)(int), int nValue,
+                   QRect (*storedEdit)(const QRect &, int));
+    int uprightRotation() const;
+    QRect toUpright(const QRect &stored) const;
+    QRect toStored(const QRect &upright) const;
     UxOperationScreen *editorAt(const QPoint &pos) const;
     UxOperationScreen *draggingEditor() const;
 
     double m_pixelAspect = 1.0;
+    QSize m_logicSize = QSize(-1, -1); // as stored, like the rectangle the host sees
+    QSize m_minimumSize = QSize(-1, -1);
+    int m_rotation = 0; // of the frames, which the editors follow
+    Lock m_lock;
     UxOperationScreen *m_first;
     UxOperationScreen *m_second;
 };

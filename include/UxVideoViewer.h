@@ -2,6 +2,7 @@
 #define UXVIDEOVIEWER_H
 
 #include "CommonCtrls.h"
+#include "UxVideoFrame.h"
 
 #include <QColor>
 #include <QFrame>
@@ -13,6 +14,7 @@
 
 class QTimer;
 class UxFrameScaler;
+class UxYuvPicture;
 
 /// \brief The video surface: draws the frames a host pushes, letter-boxed, and turns clicks,
 /// wheel and keys into player commands.
@@ -201,6 +203,24 @@ public Q_SLOTS:
 private Q_SLOTS:
     void hideMouse();
 
+public Q_SLOTS:
+    /// \brief Takes a decoded YUV picture: converts it straight to the screen's pixels at the
+    /// size it is shown, and repaints.
+    ///
+    /// Before it returns the viewer has copied the planes, or, when the frame carries an
+    /// owner(), kept that reference instead, so the decoder may reuse unshared buffers at
+    /// once. The picture is shown upright and at its display aspect: its rotation and sample
+    /// aspect ratio shape the picture rectangle, and the video rectangle (videoRectChanged())
+    /// takes the same shape from the announced input size. Where the picture is shown more
+    /// than 2:1 smaller than stored, each screen pixel is the average of the samples it
+    /// covers. An invalid frame drops the picture, so the padding colour shows; ignored while
+    /// a still picture is shown. A later onUpdateVideo() takes its place as any frame does,
+    /// and turns the video rectangle back to the announced size.
+    ///
+    /// Across threads, connect with a queued connection and send frames that carry an
+    /// owner: the planes must outlive the call.
+    void onUpdateVideoFrame(const UxVideoFrame &frame);
+
 protected:
     /// \brief Recomputes the viewer rectangle from the widget's size and aspectRatio.
     void calcViewerRect();
@@ -216,6 +236,12 @@ protected:
     bool isTopBottom() const { return m_isTopBottom; }
     /// \brief Whether stereoscopic views come at full size.
     bool isUnstretched() const { return m_isUnstretched; }
+    /// \brief The clockwise rotation of the last onUpdateVideoFrame() picture: 0, 90, 180
+    /// or 270; 0 after an onUpdateVideo() frame.
+    int frameRotation() const { return m_frameRotation; }
+    /// \brief Called after a frame of another rotation or sample aspect ratio has reshaped
+    /// the video rectangle; does nothing here.
+    virtual void frameShapeChanged() {}
 
     /// \brief A left press starts the 300 ms wait for onActPlayOrPause(); the event goes on
     /// to the parent.
@@ -247,9 +273,13 @@ private:
     void changeVideoWidget();
     void releaseBlankCursor();
     void setFrame(std::unique_ptr<QImage> frame);
+    void setFrameShape(const QSize &sampleAspect, int rotation);
+    void adoptYuvAsBuffer(const QSize &size);
+    QSizeF shapedSize(double width, double height) const;
     void updateOpaquePainting();
     bool hasFrame() const;
     QRect pictureRect() const;
+    QRect yuvPictureRect(const QSize &stored) const;
     void paintSurroundings(QPainter &painter, const QRect &picture);
     void paintFrame(QPainter &painter, const QRect &picture);
 
@@ -272,6 +302,9 @@ private:
     bool m_clickPending = false;
     bool m_mouseHidable = true;
     std::unique_ptr<UxFrameScaler> m_scaler;
+    std::unique_ptr<UxYuvPicture> m_yuv; // the picture, when it came as a UxVideoFrame
+    QSize m_sampleAspect = QSize(1, 1);  // of the last UxVideoFrame; shapes both rectangles
+    int m_frameRotation = 0;
 };
 
 #endif // UXVIDEOVIEWER_H

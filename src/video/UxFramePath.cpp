@@ -351,7 +351,9 @@ void copyOpaque(const quint32 *pixels, quint32 *dst, int width)
         dst[x] = pixels[x] | 0xff000000u;
 }
 
-bool isPlainRasterPainter(const QPainter &painter)
+} // namespace
+
+bool uxIsPlainRasterPainter(const QPainter &painter)
 {
     const QPaintEngine *engine = painter.paintEngine();
     const QTransform &t = painter.deviceTransform();
@@ -361,12 +363,10 @@ bool isPlainRasterPainter(const QPainter &painter)
            painter.opacity() == 1.0 && !painter.testRenderHint(QPainter::SmoothPixmapTransform);
 }
 
-} // namespace
-
 bool UxFrameScaler::draw(QPainter &painter, QImage &frame, const QRect &target)
 {
     const bool plain = !frame.isNull() && frame.format() == QImage::Format_RGB888 &&
-                       !target.isEmpty() && isPlainRasterPainter(painter);
+                       !target.isEmpty() && uxIsPlainRasterPainter(painter);
     const QTransform device = painter.deviceTransform();
     const bool sameGeometry =
         m_hasDevice && device == m_device && target == m_target && frame.size() == m_frameSize;

@@ -10,6 +10,10 @@
 
 class QPainter;
 
+// Whether painter draws straight onto raster pixels with a scale-only transform, where a
+// copy made at device resolution can be blitted in place of a scaled draw.
+bool uxIsPlainRasterPainter(const QPainter &painter);
+
 // Copies the rows of frame into buffer (Format_RGB888, the frame's size) for as long
 // as they are opaque, at memory speed, and returns how many rows it copied. The first
 // row with a pixel that is not opaque, and every row after it, are left for a

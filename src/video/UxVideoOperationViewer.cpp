@@ -2,6 +2,7 @@
 
 #include "UxOperationScreen.h"
 #include "frame/UxAccessible.h"
+#include "frame/UxNumeric.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -62,9 +63,76 @@ void UxVideoOperationViewer::setLogicVideo(const QSize &szLogic, int nNum, int n
     // Displayed width of one logic pixel relative to its height; square without a shape.
     const bool shaped = nNum >= 1 && nDen >= 1 && szLogic.width() >= 1 && szLogic.height() >= 1;
     m_pixelAspect = shaped ? double(nNum) / nDen * szLogic.height() / szLogic.width() : 1.0;
+    m_logicSize = szLogic;
+    m_minimumSize = szMin;
+    layOutEditors(rcFocus);
+}
+
+// The editors work on the picture as shown: upright, in logic pixels turned with it.
+void UxVideoOperationViewer::layOutEditors(const QRect &rcFocus)
+{
+    const bool quarterTurn = uprightRotation() % 180 != 0;
+    const QSize logic = quarterTurn ? m_logicSize.transposed() : m_logicSize;
+    const double pixelAspect = quarterTurn ? 1.0 / m_pixelAspect : m_pixelAspect;
+    const QSize minimum = quarterTurn ? m_minimumSize.transposed() : m_minimumSize;
     for (UxOperationScreen *editor : {m_first, m_second})
-        editor->setLogicVideo(szLogic, m_pixelAspect, rcFocus, szMin);
+        editor->setLogicVideo(logic, pixelAspect, toUpright(rcFocus), minimum);
     onVideoRectChanged(videoRect());
+}
+
+// The rotation the editors follow: the frames', once a logic video has been set.
+int UxVideoOperationViewer::uprightRotation() const
+{
+    return m_logicSize.width() >= 0 && m_logicSize.height() >= 0 ? m_rotation : 0;
+}
+
+// A rectangle of the picture as stored turned with it, in 64 bits and saturated.
+QRect UxVideoOperationViewer::toUpright(const QRect &r) const
+{
+    const qint64 w = qint64(r.right()) - r.left() + 1;
+    const qint64 h = qint64(r.bottom()) - r.top() + 1;
+    const qint64 W = m_logicSize.width();
+    const qint64 H = m_logicSize.height();
+    switch (uprightRotation()) {
+    case 90:
+        return uxRect(H - r.top() - h, r.left(), h, w);
+    case 180:
+        return uxRect(W - r.left() - w, H - r.top() - h, w, h);
+    case 270:
+        return uxRect(r.top(), W - r.left() - w, h, w);
+    default:
+        return r;
+    }
+}
+
+QRect UxVideoOperationViewer::toStored(const QRect &r) const
+{
+    const qint64 w = qint64(r.right()) - r.left() + 1;
+    const qint64 h = qint64(r.bottom()) - r.top() + 1;
+    const qint64 W = m_logicSize.width();
+    const qint64 H = m_logicSize.height();
+    switch (uprightRotation()) {
+    case 90:
+        return uxRect(r.top(), H - r.left() - w, h, w);
+    case 180:
+        return uxRect(W - r.left() - w, H - r.top() - h, w, h);
+    case 270:
+        return uxRect(W - r.top() - h, r.left(), h, w);
+    default:
+        return r;
+    }
+}
+
+void UxVideoOperationViewer::frameShapeChanged()
+{
+    if (frameRotation() == m_rotation)
+        return;
+    const QRect stored = focusRect();
+    m_rotation = frameRotation();
+    if (m_logicSize.width() < 0 || m_logicSize.height() < 0)
+        return; // nothing laid out yet
+    layOutEditors(stored);
+    applyLock(true);
 }
 
 void UxVideoOperationViewer::followInputLayout(bool is3D, bool isTopBottom, bool isUnstretched)
@@ -90,7 +158,7 @@ void UxVideoOperationViewer::update3DInput(bool is3D, bool isTopBottom, bool isU
 
 QRect UxVideoOperationViewer::focusRect() const
 {
-    return m_first->focusRect();
+    return toStored(m_first->focusRect());
 }
 
 double UxVideoOperationViewer::pixelAspect() const
@@ -101,15 +169,33 @@ double UxVideoOperationViewer::pixelAspect() const
 void UxVideoOperationViewer::setFocusZoneKeepAspectRatioByLogic(bool keep, int nW, int nH,
                                                                 bool isKeepRect)
 {
-    m_first->setKeepAspectRatioByLogic(keep, nW, nH, isKeepRect);
-    m_second->setKeepAspectRatioByLogic(keep, nW, nH, isKeepRect);
+    if (keep && (nW <= 0 || nH <= 0))
+        return; // no shape to keep
+    m_lock = {keep, false, nW, nH};
+    applyLock(isKeepRect);
 }
 
 void UxVideoOperationViewer::setFocusZoneKeepAspectRatioByView(bool keep, int nW, int nH,
                                                                bool isKeepRect)
 {
-    m_first->setKeepAspectRatioByView(keep, nW, nH, isKeepRect);
-    m_second->setKeepAspectRatioByView(keep, nW, nH, isKeepRect);
+    if (keep && (nW <= 0 || nH <= 0))
+        return;
+    m_lock = {keep, true, nW, nH};
+    applyLock(isKeepRect);
+}
+
+// The lock's shape is the stored picture's; the editors see it turned with the picture.
+void UxVideoOperationViewer::applyLock(bool isKeepRect)
+{
+    const bool quarterTurn = uprightRotation() % 180 != 0;
+    const int w = quarterTurn ? m_lock.height : m_lock.width;
+    const int h = quarterTurn ? m_lock.width : m_lock.height;
+    for (UxOperationScreen *editor : {m_first, m_second}) {
+        if (m_lock.byView)
+            editor->setKeepAspectRatioByView(m_lock.keep, w, h, isKeepRect);
+        else
+            editor->setKeepAspectRatioByLogic(m_lock.keep, w, h, isKeepRect);
+    }
 }
 
 void UxVideoOperationViewer::setShowFocusZone(bool show)
@@ -151,40 +237,58 @@ void UxVideoOperationViewer::reset()
     m_first->reset();
     m_second->reset();
     m_pixelAspect = 1.0;
+    m_logicSize = m_minimumSize = QSize(-1, -1);
+    m_lock = Lock();
+}
+
+// A host edit of one value. For a picture shown turned, the edit is made on the stored
+// rectangle and the whole rectangle handed over turned: a lock does not reshape it then.
+void UxVideoOperationViewer::editFocus(void (UxOperationScreen::*edit)(int), int nValue,
+                                       QRect (*storedEdit)(const QRect &, int))
+{
+    if (uprightRotation() == 0) {
+        (m_first->*edit)(nValue);
+        (m_second->*edit)(nValue);
+    } else {
+        const QRect upright = toUpright(storedEdit(focusRect(), nValue));
+        m_first->onFocusRectChanged(upright);
+        m_second->onFocusRectChanged(upright);
+    }
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusLeftChanged(int nValue)
 {
-    m_first->onFocusLeftChanged(nValue);
-    m_second->onFocusLeftChanged(nValue);
-    uxAccessibleCropChanged(this);
+    editFocus(&UxOperationScreen::onFocusLeftChanged, nValue, [](const QRect &r, int v) {
+        return uxRectWithSize(v, r.top(), r.width(), r.height());
+    });
 }
 
 void UxVideoOperationViewer::onFocusTopChanged(int nValue)
 {
-    m_first->onFocusTopChanged(nValue);
-    m_second->onFocusTopChanged(nValue);
-    uxAccessibleCropChanged(this);
+    editFocus(&UxOperationScreen::onFocusTopChanged, nValue, [](const QRect &r, int v) {
+        return uxRectWithSize(r.left(), v, r.width(), r.height());
+    });
 }
 
 void UxVideoOperationViewer::onFocusWidthChanged(int nValue)
 {
-    m_first->onFocusWidthChanged(nValue);
-    m_second->onFocusWidthChanged(nValue);
-    uxAccessibleCropChanged(this);
+    editFocus(&UxOperationScreen::onFocusWidthChanged, nValue, [](const QRect &r, int v) {
+        return uxRectWithSize(r.left(), r.top(), v, r.height());
+    });
 }
 
 void UxVideoOperationViewer::onFocusHeightChanged(int nValue)
 {
-    m_first->onFocusHeightChanged(nValue);
-    m_second->onFocusHeightChanged(nValue);
-    uxAccessibleCropChanged(this);
+    editFocus(&UxOperationScreen::onFocusHeightChanged, nValue, [](const QRect &r, int v) {
+        return uxRectWithSize(r.left(), r.top(), r.width(), v);
+    });
 }
 
 void UxVideoOperationViewer::onFocusRectChanged(const QRect &rcFocus)
 {
-    m_first->onFocusRectChanged(rcFocus);
-    m_second->onFocusRectChanged(rcFocus);
+    m_first->onFocusRectChanged(toUpright(rcFocus));
+    m_second->onFocusRectChanged(toUpright(rcFocus));
     uxAccessibleCropChanged(this);
 }
 
@@ -218,7 +322,7 @@ void UxVideoOperationViewer::onScreenFocusRectChanged(const QRect &rcFocus)
     else
         return;
     uxAccessibleCropChanged(this);
-    Q_EMIT focusRectChanged(rcFocus);
+    Q_EMIT focusRectChanged(toStored(rcFocus));
 }
 
 UxOperationScreen *UxVideoOperationViewer::editorAt(const QPoint &pos) const

@@ -1,6 +1,7 @@
 #include "UxVideoViewer.h"
 
 #include "UxFramePath.h"
+#include "UxYuvPath.h"
 #include "frame/UxAccessible.h"
 #include "frame/UxNumeric.h"
 
@@ -41,7 +42,9 @@ int saturatedDouble(int length)
 UxVideoViewer::UxVideoViewer(QWidget *parent)
     : QFrame(parent)
     , m_scaler(new UxFrameScaler)
+    , m_yuv(new UxYuvPicture)
 {
+    qRegisterMetaType<UxVideoFrame>("UxVideoFrame"); // for queued connections
     calcViewerRect();
     changeVideoWidget();
     updateOpaquePainting();
@@ -144,7 +147,8 @@ void UxVideoViewer::calcVideoRect()
 {
     if (m_inputSize.width() < 0 || m_inputSize.height() < 0)
         return; // no video announced yet
-    const QRect candidate = fitCentred(m_displaySize.width(), m_displaySize.height(), m_viewerRect);
+    const QSizeF shaped = shapedSize(m_displaySize.width(), m_displaySize.height());
+    const QRect candidate = fitCentred(shaped.width(), shaped.height(), m_viewerRect);
     if (candidate == m_videoRect)
         return;
     m_videoRect = candidate;
@@ -175,9 +179,28 @@ void UxVideoViewer::update3DInput(bool is3D, bool isTopBottom, bool isUnstretche
     update();
 }
 
+// A size as shown: stretched by the sample aspect ratio and turned by the rotation of the
+// last UxVideoFrame; unchanged for QImage frames.
+QSizeF UxVideoViewer::shapedSize(double width, double height) const
+{
+    const QSizeF stretched(width * m_sampleAspect.width() / m_sampleAspect.height(), height);
+    return m_frameRotation % 180 ? stretched.transposed() : stretched;
+}
+
+void UxVideoViewer::setFrameShape(const QSize &sampleAspect, int rotation)
+{
+    if (sampleAspect == m_sampleAspect && rotation == m_frameRotation)
+        return;
+    m_sampleAspect = sampleAspect;
+    m_frameRotation = rotation;
+    calcVideoRect();
+    frameShapeChanged();
+}
+
 void UxVideoViewer::setFrame(std::unique_ptr<QImage> frame)
 {
     const bool hadFrame = hasFrame();
+    m_yuv->clear();
     m_frame = std::move(frame);
     updateOpaquePainting();
     if (hadFrame != hasFrame()) // screen readers are told whether there is a picture
@@ -197,13 +220,28 @@ void UxVideoViewer::updateOpaquePainting()
 
 bool UxVideoViewer::hasFrame() const
 {
-    return m_frame && !m_frame->isNull();
+    return (m_frame && !m_frame->isNull()) || !m_yuv->isNull();
+}
+
+// A YUV picture of the frame's size becomes the 24-bit buffer, as a QImage frame of that
+// size would have been, so that a translucent frame shows it through.
+void UxVideoViewer::adoptYuvAsBuffer(const QSize &size)
+{
+    if (m_yuv->isNull())
+        return;
+    QImage picture = m_yuv->image();
+    if (picture.size() == size && !size.isEmpty())
+        setFrame(std::make_unique<QImage>(picture.convertToFormat(QImage::Format_RGB888)));
+    else
+        setFrame(nullptr);
 }
 
 void UxVideoViewer::onUpdateVideo(const QImage &imgVideo)
 {
     if (m_showStaticPicture)
         return;
+    adoptYuvAsBuffer(imgVideo.size());
+    setFrameShape(QSize(1, 1), 0);
     if (!m_frame || m_frame->size() != imgVideo.size()) {
         setFrame(std::make_unique<QImage>(imgVideo.size(), QImage::Format_RGB888));
         if (m_frame->isNull()) {
@@ -226,6 +264,23 @@ void UxVideoViewer::onUpdateVideo(const QImage &imgVideo)
         const QRect rest(0, copied, imgVideo.width(), imgVideo.height() - copied);
         painter.drawImage(rest, imgVideo, rest);
     }
+    update();
+}
+
+void UxVideoViewer::onUpdateVideoFrame(const UxVideoFrame &frame)
+{
+    if (m_showStaticPicture)
+        return;
+    const bool hadFrame = hasFrame();
+    if (m_frame) { // the QImage buffer or still picture gives way
+        m_frame.reset();
+        updateOpaquePainting();
+    }
+    if (frame.isValid())
+        setFrameShape(frame.sampleAspectRatio(), frame.rotation());
+    m_yuv->take(frame, yuvPictureRect(frame.size())); // an invalid frame leaves no picture
+    if (hadFrame != hasFrame())
+        uxAccessibleNotify(this, QAccessible::DescriptionChanged);
     update();
 }
 
@@ -315,8 +370,16 @@ void UxVideoViewer::resizeEvent(QResizeEvent *)
     update();
 }
 
+QRect UxVideoViewer::yuvPictureRect(const QSize &stored) const
+{
+    const QSizeF shown = shapedSize(stored.width(), stored.height());
+    return fitCentred(shown.width(), shown.height(), m_viewerRect);
+}
+
 QRect UxVideoViewer::pictureRect() const
 {
+    if (!m_yuv->isNull())
+        return yuvPictureRect(m_yuv->frame().size());
     if (!hasFrame())
         return m_videoRect;
     return fitCentred(m_frame->width(), m_frame->height(), m_viewerRect);
@@ -344,16 +407,22 @@ void UxVideoViewer::paintFrame(QPainter &painter, const QRect &picture)
         painter.fillRect(picture, m_paddingColor);
         return;
     }
-    if (m_showStaticPicture && !picture.isEmpty() && m_frame->size() != picture.size())
-        *m_frame = m_frame->scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // The device copy is bounded by what the screen shows, or by the window when that
     // is larger (the window's own backing store already holds that many pixels).
     const qreal ratio = devicePixelRatioF();
     const QSize screenSize = screen() ? screen()->size() : QSize();
     const QSize windowSize = window()->size();
-    m_scaler->setMaxDevicePixels(qint64(qMax(qreal(screenSize.width()) * screenSize.height(),
-                                             qreal(windowSize.width()) * windowSize.height()) *
-                                        ratio * ratio));
+    const qint64 maxDevicePixels = qint64(qMax(qreal(screenSize.width()) * screenSize.height(),
+                                               qreal(windowSize.width()) * windowSize.height()) *
+                                          ratio * ratio);
+    if (!m_yuv->isNull()) {
+        if (!m_yuv->draw(painter, picture, maxDevicePixels))
+            painter.drawImage(picture, m_yuv->image());
+        return;
+    }
+    if (m_showStaticPicture && !picture.isEmpty() && m_frame->size() != picture.size())
+        *m_frame = m_frame->scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_scaler->setMaxDevicePixels(maxDevicePixels);
     if (!m_scaler->draw(painter, *m_frame, picture))
         painter.drawImage(picture, *m_frame);
 }

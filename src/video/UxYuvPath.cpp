@@ -1,0 +1,968 @@
+#include "UxYuvPath.h"
+
+#include "UxFramePath.h"
+#include "frame/UxNumeric.h"
+
+#include <QPainter>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#define UX_YUVPATH_SSE2 1 // part of every x86-64; SSSE3 is asked of the processor
+#endif
+
+namespace {
+
+// Every sample is worked on as a 10-bit value; 8-bit samples are scaled by 4 on the way.
+enum class SampleKind { Eight, Low10, High10 };
+
+struct FormatLayout
+{
+    SampleKind kind;
+    bool semiPlanar; // Cb and Cr interleaved in plane 1
+};
+
+FormatLayout layoutOf(UxVideoFrame::PixelFormat format)
+{
+    switch (format) {
+    case UxVideoFrame::Format_NV12:
+        return {SampleKind::Eight, true};
+    case UxVideoFrame::Format_YUV420P10:
+        return {SampleKind::Low10, false};
+    case UxVideoFrame::Format_P010:
+        return {SampleKind::High10, true};
+    default:
+        return {SampleKind::Eight, false};
+    }
+}
+
+int chromaLength(int length)
+{
+    return length / 2 + (length & 1);
+}
+
+// How many samples one row of a plane holds (Cb, Cr pairs count two).
+int elementsOf(const FormatLayout &layout, const QSize &size, int plane)
+{
+    if (plane == 0)
+        return size.width();
+    return chromaLength(size.width()) * (layout.semiPlanar ? 2 : 1);
+}
+
+// --- Which samples each output pixel takes --------------------------------------------
+
+const int kMaxTaps = 8; // samples an axis of one output pixel averages at most
+
+// How the n output pixels of an axis take the m samples of a plane: one to one; the
+// sample nearest each pixel's centre where the axis is enlarged or reduced by at most
+// 2:1; else the average of the samples each pixel covers, spread over at most kMaxTaps of
+// them, so that fine detail does not shimmer.
+struct Axis
+{
+    enum Mode { Identity, Nearest, Box };
+    Mode mode = Identity;
+    std::vector<int> first; // the first sample each pixel takes
+    std::vector<int> count; // Box: how many
+    std::vector<int> step;  // Box: how far apart
+    int uniform = 0; // Box: every pixel averages this many samples in a row, first[i] = i * uniform
+};
+
+Axis axisOf(int m, int n)
+{
+    Axis axis;
+    axis.first.resize(size_t(n));
+    axis.mode = m == n ? Axis::Identity : m <= 2 * qint64(n) ? Axis::Nearest : Axis::Box;
+    if (axis.mode != Axis::Box) {
+        for (int i = 0; i < n; ++i)
+            axis.first[size_t(i)] = int((2 * qint64(i) + 1) * m / (2 * qint64(n)));
+        return axis;
+    }
+    axis.count.resize(size_t(n));
+    axis.step.resize(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        const int first = int(qint64(i) * m / n);
+        const int length = qMax(1, int(qint64(i + 1) * m / n) - first);
+        const int step = (length + kMaxTaps - 1) / kMaxTaps;
+        axis.first[size_t(i)] = first;
+        axis.count[size_t(i)] = (length + step - 1) / step;
+        axis.step[size_t(i)] = step;
+    }
+    if (m % n == 0 && m / n <= kMaxTaps)
+        axis.uniform = m / n;
+    return axis;
+}
+
+int tapCount(const Axis &axis, int i)
+{
+    return axis.mode == Axis::Box ? axis.count[size_t(i)] : 1;
+}
+
+int tapStep(const Axis &axis, int i)
+{
+    return axis.mode == Axis::Box ? axis.step[size_t(i)] : 1;
+}
+
+// round(unit * 65536 / n) for every count of averaged samples: a multiply and a shift
+// instead of a division per pixel. unit is 4 for 8-bit samples (to 10-bit values), else 1.
+using Reciprocals = std::array<quint32, kMaxTaps * kMaxTaps + 1>;
+
+Reciprocals reciprocals(int unit)
+{
+    Reciprocals r{};
+    for (int n = 1; n < int(r.size()); ++n)
+        r[size_t(n)] = quint32(std::lround(unit * 65536.0 / n));
+    return r;
+}
+
+// --- Reading the planes, with the copy a viewer keeps made on the way -----------------
+
+// Copies a row past the caches: the copy is kept for later paints, not read now.
+void streamRow(uchar *dst, const uchar *src, qsizetype bytes)
+{
+    qsizetype x = 0;
+#ifdef UX_YUVPATH_SSE2
+    if ((quintptr(dst) & 15) == 0) {
+        for (; x + 16 <= bytes; x += 16)
+            _mm_stream_si128(reinterpret_cast<__m128i *>(dst + x),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + x)));
+    }
+#endif
+    std::memcpy(dst + x, src + x, size_t(bytes - x));
+}
+
+// Rows of one plane read in increasing order. With a keep buffer each row is also copied
+// into it just before it is first read, so that the frame's memory is read once.
+class PlaneRows
+{
+public:
+    PlaneRows() = default;
+    PlaneRows(const uchar *top, qsizetype stride, int rows, qsizetype rowBytes, uchar *keep,
+              qsizetype keepStride)
+        : m_top(top)
+        , m_stride(stride)
+        , m_rows(rows)
+        , m_rowBytes(rowBytes)
+        , m_keep(keep)
+        , m_keepStride(keepStride)
+    {
+    }
+
+    const uchar *row(int y)
+    {
+        for (; m_keep && m_copied <= y; ++m_copied)
+            streamRow(m_keep + m_copied * m_keepStride, m_top + m_copied * m_stride, m_rowBytes);
+        return m_top + y * m_stride;
+    }
+
+    // Copies the rows that were not read.
+    void finish()
+    {
+        if (m_keep && m_rows > 0)
+            row(m_rows - 1);
+#ifdef UX_YUVPATH_SSE2
+        _mm_sfence(); // the streamed rows are in memory before anything reads them
+#endif
+    }
+
+private:
+    const uchar *m_top = nullptr;
+    qsizetype m_stride = 0;
+    int m_rows = 0;
+    qsizetype m_rowBytes = 0;
+    uchar *m_keep = nullptr;
+    qsizetype m_keepStride = 0;
+    int m_copied = 0;
+};
+
+// Sums Count (or, with Count 0, count) rows of 8-bit samples into acc, column by column in
+// registers.
+template <int Count>
+void addRows8(const uchar *const *src, int count, quint16 *acc, int n)
+{
+    if (Count > 0)
+        count = Count;
+    int x = 0;
+#ifdef UX_YUVPATH_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 16 <= n; x += 16) {
+        __m128i lo = zero;
+        __m128i hi = zero;
+#pragma GCC unroll 8
+        for (int k = 0; k < count; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src[k] + x));
+            lo = _mm_add_epi16(lo, _mm_unpacklo_epi8(v, zero));
+            hi = _mm_add_epi16(hi, _mm_unpackhi_epi8(v, zero));
+        }
+        __m128i *a = reinterpret_cast<__m128i *>(acc + x);
+        _mm_storeu_si128(a, lo);
+        _mm_storeu_si128(a + 1, hi);
+    }
+#endif
+    for (; x < n; ++x) {
+        unsigned sum = 0;
+        for (int k = 0; k < count; ++k)
+            sum += src[k][x];
+        acc[x] = quint16(sum);
+    }
+}
+
+void addRows8(const uchar *const *src, int count, quint16 *acc, int n)
+{
+    switch (count) {
+    case 2:
+        return addRows8<2>(src, count, acc, n);
+    case 3:
+        return addRows8<3>(src, count, acc, n);
+    case 4:
+        return addRows8<4>(src, count, acc, n);
+    default:
+        return addRows8<0>(src, count, acc, n);
+    }
+}
+
+// 16-bit little-endian samples, read bytewise: planes need not be aligned. Bits outside
+// the 10 that carry the sample are dropped, so no value passes 1023.
+void addRow16(const uchar *src, quint16 *acc, int n, bool first, SampleKind kind)
+{
+    for (int x = 0; x < n; ++x) {
+        const unsigned raw = unsigned(src[2 * x]) | (unsigned(src[2 * x + 1]) << 8);
+        const unsigned v = kind == SampleKind::High10 ? raw >> 6 : raw & 0x3ff;
+        acc[x] = quint16(first ? v : acc[x] + v);
+    }
+}
+
+// Sums rows of a plane into acc: count rows from first, step apart.
+void accumulateRows(PlaneRows &rows, int first, int count, int step, int elements, SampleKind kind,
+                    quint16 *acc)
+{
+    const uchar *src[kMaxTaps];
+    for (int k = 0; k < count; ++k)
+        src[k] = rows.row(first + k * step);
+    if (kind == SampleKind::Eight)
+        return addRows8(src, count, acc, elements);
+    for (int k = 0; k < count; ++k)
+        addRow16(src[k], acc, elements, k == 0, kind);
+}
+
+// One output row of one channel as 10-bit values, from a row of samples (bytes as stored,
+// or sums of rows): value = (sum * factor + 1/2) >> 16, with factor from the reciprocals.
+// The channel's samples lie stride elements apart from offset.
+// Up to sixteen output pixels whose nearest 8-bit samples lie in one 32-byte window of
+// the row, picked with two byte shuffles.
+struct GatherBlock
+{
+    int window;
+    int first;
+    uchar low[16];  // shuffle of the window's first 16 bytes; 0x80 takes nothing
+    uchar high[16]; // of its last 16
+};
+
+struct ColumnPass
+{
+    const Axis *axis = nullptr;
+    int stride = 1;
+    int offset = 0;
+    std::vector<int> index; // the element of each pixel's first sample
+    std::vector<GatherBlock> blocks;
+
+    ColumnPass() = default;
+    ColumnPass(const Axis *a, int elementStride, int elementOffset, int rowElements)
+        : axis(a)
+        , stride(elementStride)
+        , offset(elementOffset)
+        , index(a->first.size())
+    {
+        for (size_t i = 0; i < index.size(); ++i)
+            index[i] = a->first[i] * stride + offset;
+        if (axis->mode != Axis::Box)
+            layOutBlocks(rowElements);
+    }
+
+private:
+    void layOutBlocks(int rowElements)
+    {
+        const int n = int(index.size());
+        if (rowElements < 32)
+            return; // a window would pass the row's end
+        for (int i = 0; i < n;) {
+            GatherBlock block;
+            block.first = i;
+            block.window = qMin(index[size_t(i)], rowElements - 32);
+            std::memset(block.low, 0x80, sizeof block.low);
+            std::memset(block.high, 0x80, sizeof block.high);
+            for (int k = 0; k < 16 && i < n && index[size_t(i)] - block.window < 32; ++k, ++i) {
+                const int at = index[size_t(i)] - block.window;
+                (at < 16 ? block.low[k] : block.high[k]) = uchar(at & 15);
+            }
+            blocks.push_back(block);
+        }
+    }
+};
+
+// Identity columns of 8-bit samples taken one to one: widened to 10-bit values.
+void widenRow8(const uchar *src, int n, qint16 *out)
+{
+    int i = 0;
+#ifdef UX_YUVPATH_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
+        __m128i *dst = reinterpret_cast<__m128i *>(out + i);
+        _mm_storeu_si128(dst, _mm_slli_epi16(_mm_unpacklo_epi8(v, zero), 2));
+        _mm_storeu_si128(dst + 1, _mm_slli_epi16(_mm_unpackhi_epi8(v, zero), 2));
+    }
+#endif
+    for (; i < n; ++i)
+        out[i] = qint16(src[i] << 2);
+}
+
+#ifdef UX_YUVPATH_SSE2
+__attribute__((target("ssse3"))) void
+gatherRow8(const uchar *row, const std::vector<GatherBlock> &blocks, qint16 *out)
+{
+    const __m128i zero = _mm_setzero_si128();
+    for (const GatherBlock &b : blocks) {
+        const __m128i *window = reinterpret_cast<const __m128i *>(row + b.window);
+        const __m128i bytes = _mm_or_si128(
+            _mm_shuffle_epi8(_mm_loadu_si128(window),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i *>(b.low))),
+            _mm_shuffle_epi8(_mm_loadu_si128(window + 1),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i *>(b.high))));
+        // Sixteen values are stored; those past the block are written again by the next.
+        __m128i *dst = reinterpret_cast<__m128i *>(out + b.first);
+        _mm_storeu_si128(dst, _mm_slli_epi16(_mm_unpacklo_epi8(bytes, zero), 2));
+        _mm_storeu_si128(dst + 1, _mm_slli_epi16(_mm_unpackhi_epi8(bytes, zero), 2));
+    }
+}
+#endif
+
+template <typename Sample>
+void pickColumns(const Sample *src, const ColumnPass &pass, quint32 factor, int n, qint16 *out)
+{
+    const int *index = pass.index.data();
+    if (factor == 4 * 65536u) { // single 8-bit samples
+        const uchar *row = reinterpret_cast<const uchar *>(src);
+        if (pass.axis->mode == Axis::Identity && pass.stride == 1)
+            return widenRow8(row, n, out);
+#ifdef UX_YUVPATH_SSE2
+        static const bool haveSsse3 = __builtin_cpu_supports("ssse3");
+        if (haveSsse3 && !pass.blocks.empty())
+            return gatherRow8(row, pass.blocks, out);
+#endif
+        for (int i = 0; i < n; ++i)
+            out[i] = qint16(src[index[i]] << 2);
+        return;
+    }
+    for (int i = 0; i < n; ++i)
+        out[i] = qint16((src[index[i]] * factor + 32768) >> 16);
+}
+
+template <int Count, int Stride>
+void averageUniform(const quint16 *src, quint32 factor, int n, qint16 *out)
+{
+    for (int i = 0; i < n; ++i, src += Count * Stride) {
+        quint32 sum = src[0] + src[Stride] + src[2 * Stride];
+        if (Count == 4)
+            sum += src[3 * Stride];
+        out[i] = qint16((sum * factor + 32768) >> 16);
+    }
+}
+
+#ifdef UX_YUVPATH_SSE2
+// Eight pixels a step of a whole-number reduction by Count of consecutive sums below
+// 32768: the sums of Count neighbours at every element, then every Count-th of them picked
+// with byte shuffles, then scaled in 32 bits. Reads up to 9 * Count elements past the
+// row's last pixel.
+template <int Count>
+__attribute__((target("sse4.1"))) int averageUniformSse41(const quint16 *src, quint32 factor, int n,
+                                                          qint16 *out)
+{
+    // Lane i takes window element Count * i, which lies in window vector Count * i / 8.
+    __m128i picks[Count];
+    for (int v = 0; v < Count; ++v) {
+        alignas(16) uchar mask[16];
+        for (int i = 0; i < 8; ++i) {
+            const int element = Count * i - 8 * v;
+            const bool here = element >= 0 && element < 8;
+            mask[2 * i] = here ? uchar(2 * element) : 0x80;
+            mask[2 * i + 1] = here ? uchar(2 * element + 1) : 0x80;
+        }
+        picks[v] = _mm_load_si128(reinterpret_cast<const __m128i *>(mask));
+    }
+    const __m128i scale = _mm_set1_epi32(int(factor));
+    const __m128i half = _mm_set1_epi32(32768);
+    const __m128i zero = _mm_setzero_si128();
+    int i = 0;
+    for (; i + 8 <= n; i += 8, src += 8 * Count) {
+        __m128i picked = zero;
+#pragma GCC unroll 4
+        for (int v = 0; v < Count; ++v) {
+            __m128i window = zero;
+#pragma GCC unroll 4
+            for (int k = 0; k < Count; ++k)
+                window = _mm_add_epi16(
+                    window, _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + 8 * v + k)));
+            picked = _mm_or_si128(picked, _mm_shuffle_epi8(window, picks[v]));
+        }
+        const __m128i lo = _mm_srli_epi32(
+            _mm_add_epi32(_mm_mullo_epi32(_mm_unpacklo_epi16(picked, zero), scale), half), 16);
+        const __m128i hi = _mm_srli_epi32(
+            _mm_add_epi32(_mm_mullo_epi32(_mm_unpackhi_epi16(picked, zero), scale), half), 16);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_packs_epi32(lo, hi));
+    }
+    return i;
+}
+#endif
+
+// The common whole-number reductions (4K to 720p is 3:1, 4K to 960 pixels 4:1).
+template <int Count>
+bool averageUniform(const quint16 *src, int stride, quint32 factor, int n, qint16 *out,
+                    bool smallSums)
+{
+    int done = 0;
+#ifdef UX_YUVPATH_SSE2
+    static const bool haveSse41 = __builtin_cpu_supports("sse4.1");
+    if (haveSse41 && stride == 1 && smallSums)
+        done = averageUniformSse41<Count>(src, factor, n, out);
+#endif
+    if (stride == 1)
+        averageUniform<Count, 1>(src + Count * done, factor, n - done, out + done);
+    else
+        averageUniform<Count, 2>(src, factor, n, out);
+    return true;
+}
+
+void averageColumns(const quint16 *src, const ColumnPass &pass, int rows, const Reciprocals &recip,
+                    int n, qint16 *out)
+{
+    const Axis &axis = *pass.axis;
+    src += pass.offset;
+    const quint32 uniformFactor = recip[size_t(rows * axis.uniform)];
+    const bool smallSums = rows * axis.uniform * 1023 < 32768; // fit signed 16-bit lanes
+    if ((axis.uniform == 3 &&
+         averageUniform<3>(src, pass.stride, uniformFactor, n, out, smallSums)) ||
+        (axis.uniform == 4 &&
+         averageUniform<4>(src, pass.stride, uniformFactor, n, out, smallSums)))
+        return;
+    for (int i = 0; i < n; ++i) {
+        const int count = axis.count[size_t(i)];
+        const int step = axis.step[size_t(i)] * pass.stride;
+        const quint16 *sample = src + axis.first[size_t(i)] * pass.stride;
+        quint32 sum = 0;
+        for (int k = 0; k < count; ++k, sample += step)
+            sum += *sample;
+        out[i] = qint16((sum * recip[size_t(rows * count)] + 32768) >> 16);
+    }
+}
+
+// One plane's part of an output row: its rows (the nearest, or the sum of those a box
+// covers) and then its channels' columns.
+struct PlanePass
+{
+    PlaneRows *rows;
+    const Axis *vertical;
+    SampleKind kind;
+    int elements;
+    std::vector<quint16> sums;
+    ColumnPass channels[2];
+    int channelCount;
+
+    void run(int j, const Reciprocals &recip, int n, qint16 *const *out)
+    {
+        const Axis &axis = *channels[0].axis;
+        const bool summed =
+            kind != SampleKind::Eight || vertical->mode == Axis::Box || axis.mode == Axis::Box;
+        const int first = vertical->first[size_t(j)];
+        const int count = tapCount(*vertical, j);
+        if (!summed) { // 8-bit samples straight from the nearest row
+            const uchar *row = rows->row(first);
+            for (int c = 0; c < channelCount; ++c)
+                pickColumns(row, channels[c], recip[1], n, out[c]);
+            return;
+        }
+        accumulateRows(*rows, first, count, tapStep(*vertical, j), elements, kind, sums.data());
+        for (int c = 0; c < channelCount; ++c) {
+            if (axis.mode == Axis::Box)
+                averageColumns(sums.data(), channels[c], count, recip, n, out[c]);
+            else
+                pickColumns(sums.data(), channels[c], recip[size_t(count)], n, out[c]);
+        }
+    }
+};
+
+// --- From Y, Cb, Cr to RGB -------------------------------------------------------------
+
+const int kFractionBits = 14;
+
+// RGB = (y * (Y - yOffset) + rounding + {rv, gu, gv, bu} * (C - 512)) >> kFractionBits, on
+// 10-bit values, with 255 as white.
+struct Coefficients
+{
+    int yOffset;
+    int y, rv, gu, gv, bu;
+};
+
+Coefficients coefficientsOf(const UxVideoFrame &frame)
+{
+    const bool bt709 = frame.colorMatrix() == UxVideoFrame::Matrix_BT709;
+    const double kr = bt709 ? 0.2126 : 0.299;
+    const double kb = bt709 ? 0.0722 : 0.114;
+    const double kg = 1.0 - kr - kb;
+    const bool full = frame.colorRange() == UxVideoFrame::Range_Full;
+    const bool tenBit = layoutOf(frame.pixelFormat()).kind != SampleKind::Eight;
+    // The spans of luma and chroma in 10-bit values; 8-bit samples came in times 4.
+    const double lumaSpan = full ? (tenBit ? 1023.0 : 1020.0) : 876.0;
+    const double chromaSpan = full ? lumaSpan : 896.0;
+    const double one = 255.0 * (1 << kFractionBits);
+    const auto fixed = [](double v) { return int(std::lround(v)); };
+    return {full ? 0 : 64,
+            fixed(one / lumaSpan),
+            fixed(one * 2 * (1 - kr) / chromaSpan),
+            fixed(-one * 2 * kb * (1 - kb) / kg / chromaSpan),
+            fixed(-one * 2 * kr * (1 - kr) / kg / chromaSpan),
+            fixed(one * 2 * (1 - kb) / chromaSpan)};
+}
+
+quint32 rgbPixel(int y, int u, int v, const Coefficients &c)
+{
+    const int luma = c.y * (y - c.yOffset) + (1 << (kFractionBits - 1));
+    const int cb = u - 512;
+    const int cr = v - 512;
+    const int r = qBound(0, (luma + c.rv * cr) >> kFractionBits, 255);
+    const int g = qBound(0, (luma + c.gu * cb + c.gv * cr) >> kFractionBits, 255);
+    const int b = qBound(0, (luma + c.bu * cb) >> kFractionBits, 255);
+    return 0xff000000u | quint32(r) << 16 | quint32(g) << 8 | quint32(b);
+}
+
+#ifdef UX_YUVPATH_SSE2
+int pairOf(int low, int high)
+{
+    return int(quint32(quint16(high)) << 16 | quint16(low));
+}
+
+// Eight pixels a step, the same integer arithmetic as rgbPixel: each product pair is one
+// multiply-add of 16-bit lanes into 32 bits. Each chroma value serves two pixels.
+int convertRowSse2(const qint16 *y, const qint16 *u, const qint16 *v, quint32 *out, int n,
+                   const Coefficients &c)
+{
+    const __m128i yOffset = _mm_set1_epi16(qint16(c.yOffset));
+    const __m128i centre = _mm_set1_epi16(512);
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i kY = _mm_set1_epi32(pairOf(c.y, 1 << (kFractionBits - 1)));
+    const __m128i kR = _mm_set1_epi32(pairOf(0, c.rv));
+    const __m128i kG = _mm_set1_epi32(pairOf(c.gu, c.gv));
+    const __m128i kB = _mm_set1_epi32(pairOf(c.bu, 0));
+    const __m128i alpha = _mm_set1_epi16(qint16(0xff00));
+    const auto channel = [](__m128i lumaLo, __m128i lumaHi, __m128i uvLo, __m128i uvHi, __m128i k) {
+        const __m128i lo =
+            _mm_srai_epi32(_mm_add_epi32(lumaLo, _mm_madd_epi16(uvLo, k)), kFractionBits);
+        const __m128i hi =
+            _mm_srai_epi32(_mm_add_epi32(lumaHi, _mm_madd_epi16(uvHi, k)), kFractionBits);
+        const __m128i words = _mm_packs_epi32(lo, hi);
+        return _mm_packus_epi16(words, words); // eight bytes, clamped to 0..255
+    };
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m128i Y =
+            _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(y + x)), yOffset);
+        const __m128i u4 = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(u + x / 2));
+        const __m128i v4 = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(v + x / 2));
+        const __m128i U = _mm_sub_epi16(_mm_unpacklo_epi16(u4, u4), centre);
+        const __m128i V = _mm_sub_epi16(_mm_unpacklo_epi16(v4, v4), centre);
+        const __m128i lumaLo = _mm_madd_epi16(_mm_unpacklo_epi16(Y, one), kY);
+        const __m128i lumaHi = _mm_madd_epi16(_mm_unpackhi_epi16(Y, one), kY);
+        const __m128i uvLo = _mm_unpacklo_epi16(U, V);
+        const __m128i uvHi = _mm_unpackhi_epi16(U, V);
+        const __m128i r = channel(lumaLo, lumaHi, uvLo, uvHi, kR);
+        const __m128i g = channel(lumaLo, lumaHi, uvLo, uvHi, kG);
+        const __m128i b = channel(lumaLo, lumaHi, uvLo, uvHi, kB);
+        // Little-endian RGB32 is B, G, R, A in memory.
+        const __m128i bg = _mm_unpacklo_epi8(b, g);
+        const __m128i ra = _mm_or_si128(_mm_unpacklo_epi8(r, _mm_setzero_si128()), alpha);
+        __m128i *dst = reinterpret_cast<__m128i *>(out + x);
+        _mm_storeu_si128(dst, _mm_unpacklo_epi16(bg, ra));
+        _mm_storeu_si128(dst + 1, _mm_unpackhi_epi16(bg, ra));
+    }
+    return x;
+}
+
+#define UX_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+
+// Sixteen bytes of one colour, in order within each 128-bit half.
+UX_AVX2_INLINE __m256i channel256(__m256i lumaLo, __m256i lumaHi, __m256i uvLo, __m256i uvHi,
+                                  __m256i k)
+{
+    const __m256i lo =
+        _mm256_srai_epi32(_mm256_add_epi32(lumaLo, _mm256_madd_epi16(uvLo, k)), kFractionBits);
+    const __m256i hi =
+        _mm256_srai_epi32(_mm256_add_epi32(lumaHi, _mm256_madd_epi16(uvHi, k)), kFractionBits);
+    const __m256i words = _mm256_packs_epi32(lo, hi);
+    return _mm256_packus_epi16(words, words);
+}
+
+// Eight chroma values, each twice, less the centre.
+UX_AVX2_INLINE __m256i doubledChroma256(const qint16 *half, __m256i centre)
+{
+    const __m128i c8 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(half));
+    const __m256i pairs = _mm256_inserti128_si256(
+        _mm256_castsi128_si256(_mm_unpacklo_epi16(c8, c8)), _mm_unpackhi_epi16(c8, c8), 1);
+    return _mm256_sub_epi16(pairs, centre);
+}
+
+// The same as convertRowSse2, sixteen pixels a step.
+__attribute__((target("avx2"))) int convertRowAvx2(const qint16 *y, const qint16 *u,
+                                                   const qint16 *v, quint32 *out, int n,
+                                                   const Coefficients &c)
+{
+    const __m256i yOffset = _mm256_set1_epi16(qint16(c.yOffset));
+    const __m256i centre = _mm256_set1_epi16(512);
+    const __m256i one = _mm256_set1_epi16(1);
+    const __m256i kY = _mm256_set1_epi32(pairOf(c.y, 1 << (kFractionBits - 1)));
+    const __m256i kR = _mm256_set1_epi32(pairOf(0, c.rv));
+    const __m256i kG = _mm256_set1_epi32(pairOf(c.gu, c.gv));
+    const __m256i kB = _mm256_set1_epi32(pairOf(c.bu, 0));
+    const __m256i alpha = _mm256_set1_epi16(qint16(0xff00));
+    int x = 0;
+    for (; x + 16 <= n; x += 16) {
+        const __m256i Y =
+            _mm256_sub_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(y + x)), yOffset);
+        const __m256i U = doubledChroma256(u + x / 2, centre);
+        const __m256i V = doubledChroma256(v + x / 2, centre);
+        const __m256i lumaLo = _mm256_madd_epi16(_mm256_unpacklo_epi16(Y, one), kY);
+        const __m256i lumaHi = _mm256_madd_epi16(_mm256_unpackhi_epi16(Y, one), kY);
+        const __m256i uvLo = _mm256_unpacklo_epi16(U, V);
+        const __m256i uvHi = _mm256_unpackhi_epi16(U, V);
+        const __m256i r = channel256(lumaLo, lumaHi, uvLo, uvHi, kR);
+        const __m256i g = channel256(lumaLo, lumaHi, uvLo, uvHi, kG);
+        const __m256i b = channel256(lumaLo, lumaHi, uvLo, uvHi, kB);
+        const __m256i bg = _mm256_unpacklo_epi8(b, g);
+        const __m256i ra = _mm256_or_si256(_mm256_unpacklo_epi8(r, _mm256_setzero_si256()), alpha);
+        const __m256i first = _mm256_unpacklo_epi16(bg, ra);  // pixels 0-3 and 8-11
+        const __m256i second = _mm256_unpackhi_epi16(bg, ra); // pixels 4-7 and 12-15
+        __m256i *dst = reinterpret_cast<__m256i *>(out + x);
+        _mm256_storeu_si256(dst, _mm256_permute2x128_si256(first, second, 0x20));
+        _mm256_storeu_si256(dst + 1, _mm256_permute2x128_si256(first, second, 0x31));
+    }
+    return x;
+}
+#endif
+
+// n pixels from their luma and from chroma at half the width: pixel x takes chroma x / 2.
+void convertRow(const qint16 *y, const qint16 *u, const qint16 *v, quint32 *out, int n,
+                const Coefficients &c)
+{
+    int x = 0;
+#ifdef UX_YUVPATH_SSE2
+    static const bool haveAvx2 = __builtin_cpu_supports("avx2");
+    if (haveAvx2)
+        x = convertRowAvx2(y, u, v, out, n, c);
+    x += convertRowSse2(y + x, u + x / 2, v + x / 2, out + x, n - x, c);
+#endif
+    for (; x < n; ++x)
+        out[x] = rgbPixel(y[x], u[x / 2], v[x / 2], c);
+}
+
+// --- Turning rows upright --------------------------------------------------------------
+
+// Rows of the picture as stored (scaled) go to out turned by rotation: directly for 0,
+// reversed for 180, and for a quarter turn gathered eight at a time and written as
+// eight-pixel runs into out's rows.
+class UprightWriter
+{
+public:
+    UprightWriter(QImage &out, int rotation, int width, int height)
+        : m_out(out)
+        , m_rotation(rotation)
+        , m_width(width)
+        , m_height(height)
+        , m_batch(rotation == 0     ? 0
+                  : rotation == 180 ? 1
+                                    : 8)
+        , m_rows(size_t(m_batch) * size_t(width))
+    {
+    }
+
+    // Where row y of the picture as stored is to be written.
+    quint32 *rowFor(int y)
+    {
+        if (m_rotation == 0)
+            return reinterpret_cast<quint32 *>(m_out.scanLine(y));
+        return m_rows.data() + size_t(y % m_batch) * size_t(m_width);
+    }
+
+    void rowDone(int y)
+    {
+        if (m_rotation == 180) {
+            const quint32 *row = m_rows.data();
+            quint32 *dst = reinterpret_cast<quint32 *>(m_out.scanLine(m_height - 1 - y));
+            for (int x = 0; x < m_width; ++x)
+                dst[m_width - 1 - x] = row[x];
+        } else if (m_rotation != 0 && (y % m_batch == m_batch - 1 || y == m_height - 1)) {
+            flushQuarterTurn(y - y % m_batch, y % m_batch + 1);
+        }
+    }
+
+private:
+    // Stored (x, y) is upright (height - 1 - y, x) turned 90 clockwise, (y, width - 1 - x)
+    // turned 270.
+    void flushQuarterTurn(int firstRow, int count)
+    {
+        const bool clockwise = m_rotation == 90;
+        for (int x = 0; x < m_width; ++x) {
+            quint32 *dst =
+                reinterpret_cast<quint32 *>(m_out.scanLine(clockwise ? x : m_width - 1 - x));
+            for (int k = 0; k < count; ++k) {
+                const int y = firstRow + k;
+                dst[clockwise ? m_height - 1 - y : y] =
+                    m_rows[size_t(k) * size_t(m_width) + size_t(x)];
+            }
+        }
+    }
+
+    QImage &m_out;
+    int m_rotation;
+    int m_width;
+    int m_height;
+    int m_batch;
+    std::vector<quint32> m_rows;
+};
+
+} // namespace
+
+qsizetype uxYuvRowBytes(UxVideoFrame::PixelFormat format, const QSize &size, int plane)
+{
+    const FormatLayout layout = layoutOf(format);
+    return qsizetype(elementsOf(layout, size, plane)) * (layout.kind == SampleKind::Eight ? 1 : 2);
+}
+
+int uxYuvRows(const QSize &size, int plane)
+{
+    return plane == 0 ? size.height() : chromaLength(size.height());
+}
+
+bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *keep)
+{
+    if (!frame.isValid() || out.isNull() || out.format() != QImage::Format_RGB32)
+        return false;
+    const int rotation = frame.rotation();
+    const bool quarterTurn = rotation == 90 || rotation == 270;
+    const int width = quarterTurn ? out.height() : out.width(); // as stored, scaled
+    const int height = quarterTurn ? out.width() : out.height();
+    const QSize size = frame.size();
+    const FormatLayout layout = layoutOf(frame.pixelFormat());
+    const int planeCount = frame.planeCount();
+
+    PlaneRows rows[3];
+    for (int p = 0; p < planeCount; ++p)
+        rows[p] = PlaneRows(frame.plane(p), frame.bytesPerLine(p), uxYuvRows(size, p),
+                            uxYuvRowBytes(frame.pixelFormat(), size, p),
+                            keep ? const_cast<uchar *>(keep->plane(p)) : nullptr,
+                            keep ? keep->bytesPerLine(p) : 0);
+    // Chroma is worked out at half the output's size, as it is stored at half the
+    // picture's: each chroma value serves two by two pixels.
+    const int chromaWidth = chromaLength(width);
+    const int chromaHeight = chromaLength(height);
+    const Axis lumaColumns = axisOf(size.width(), width);
+    const Axis lumaRows = axisOf(size.height(), height);
+    const Axis chromaColumns = axisOf(chromaLength(size.width()), chromaWidth);
+    const Axis chromaRows = axisOf(chromaLength(size.height()), chromaHeight);
+
+    static const Reciprocals eightBit = reciprocals(4);
+    static const Reciprocals tenBit = reciprocals(1);
+    const Reciprocals &recip = layout.kind == SampleKind::Eight ? eightBit : tenBit;
+    const Coefficients coefficients = coefficientsOf(frame);
+
+    // Each row is 16 values longer than the picture: the gathers store whole vectors.
+    std::vector<qint16> rowY(static_cast<size_t>(width) + 16);
+    std::vector<qint16> rowU(static_cast<size_t>(chromaWidth) + 16, 0);
+    std::vector<qint16> rowV(rowU.size(), 0);
+    PlanePass passes[3];
+    const int lumaElements = size.width();
+    passes[0] = {&rows[0],
+                 &lumaRows,
+                 layout.kind,
+                 lumaElements,
+                 {},
+                 {ColumnPass(&lumaColumns, 1, 0, lumaElements), {}},
+                 1};
+    if (layout.semiPlanar) {
+        const int pairs = 2 * chromaLength(size.width());
+        passes[1] = {
+            &rows[1],
+            &chromaRows,
+            layout.kind,
+            pairs,
+            {},
+            {ColumnPass(&chromaColumns, 2, 0, pairs), ColumnPass(&chromaColumns, 2, 1, pairs)},
+            2};
+    } else {
+        const int samples = chromaLength(size.width());
+        for (int p = 1; p < 3; ++p)
+            passes[p] = {&rows[p], &chromaRows, layout.kind,
+                         samples,  {},          {ColumnPass(&chromaColumns, 1, 0, samples), {}},
+                         1};
+    }
+    for (int p = 0; p < planeCount; ++p)
+        passes[p].sums.resize(size_t(passes[p].elements) + 64); // + what the SIMD reads past
+    qint16 *lumaOut[] = {rowY.data()};
+    qint16 *chromaOut[] = {rowU.data(), rowV.data()};
+
+    UprightWriter writer(out, rotation, width, height);
+    for (int j = 0; j < height; ++j) {
+        passes[0].run(j, recip, width, lumaOut);
+        if (j % 2 == 0) {
+            if (layout.semiPlanar) {
+                passes[1].run(j / 2, recip, chromaWidth, chromaOut);
+            } else {
+                passes[1].run(j / 2, recip, chromaWidth, chromaOut);
+                passes[2].run(j / 2, recip, chromaWidth, chromaOut + 1);
+            }
+        }
+        convertRow(rowY.data(), rowU.data(), rowV.data(), writer.rowFor(j), width, coefficients);
+        writer.rowDone(j);
+    }
+    for (int p = 0; p < planeCount; ++p)
+        rows[p].finish();
+    return true;
+}
+
+// --- The picture a viewer keeps ---------------------------------------------------------
+
+void UxYuvPicture::clear()
+{
+    m_frame = UxVideoFrame();
+    m_copy.reset();
+    m_copyBytes = 0;
+    m_deviceCurrent = false;
+    m_image = QImage();
+}
+
+// Lays out a copy of frame's planes in m_copy, reusing it when it is large enough, and
+// makes m_frame describe it (the pixels are copied later, in the same pass as the render).
+bool UxYuvPicture::keepCopy(const UxVideoFrame &frame)
+{
+    qsizetype strides[3] = {0, 0, 0};
+    qsizetype total = 0;
+    for (int p = 0; p < frame.planeCount(); ++p) {
+        strides[p] = (uxYuvRowBytes(frame.pixelFormat(), frame.size(), p) + 31) & ~qsizetype(31);
+        total += strides[p] * uxYuvRows(frame.size(), p);
+    }
+    if (!m_copy || m_copyBytes < total) {
+        m_copy.reset(); // the old copy goes before the new one is made
+        m_copyBytes = 0;
+        uchar *memory = new (std::nothrow) uchar[size_t(total)];
+        if (!memory)
+            return false;
+        m_copy.reset(memory, std::default_delete<uchar[]>());
+        m_copyBytes = total;
+    }
+    UxVideoFrame kept = frame;
+    kept.setOwner(nullptr);
+    uchar *plane = m_copy.get();
+    for (int p = 0; p < frame.planeCount(); ++p) {
+        kept.setPlane(p, plane, strides[p]);
+        plane += strides[p] * uxYuvRows(frame.size(), p);
+    }
+    m_frame = kept;
+    return true;
+}
+
+bool UxYuvPicture::take(const UxVideoFrame &frame, const QRect &target)
+{
+    m_deviceCurrent = false;
+    m_image = QImage();
+    if (!frame.isValid()) {
+        clear();
+        return false;
+    }
+    if (frame.owner()) { // shared: nothing to copy
+        m_frame = frame;
+        m_copy.reset();
+        m_copyBytes = 0;
+    } else if (!keepCopy(frame)) {
+        clear();
+        return false;
+    }
+    const UxVideoFrame *copyInto = frame.owner() ? nullptr : &m_frame;
+    const QRect device = m_hasDevice ? deviceRectOf(target) : QRect();
+    if (!device.isEmpty() && renderDevice(frame, device, copyInto))
+        return true;
+    if (copyInto) { // no display copy to make now: the planes alone
+        PlaneRows rows;
+        for (int p = 0; p < frame.planeCount(); ++p) {
+            rows = PlaneRows(frame.plane(p), frame.bytesPerLine(p), uxYuvRows(frame.size(), p),
+                             uxYuvRowBytes(frame.pixelFormat(), frame.size(), p),
+                             const_cast<uchar *>(m_frame.plane(p)), m_frame.bytesPerLine(p));
+            rows.finish();
+        }
+    }
+    return true;
+}
+
+// The device pixels target covers under the last draw's transform, as Qt rounds them; an
+// empty rectangle when that is more than the display copy may hold.
+QRect UxYuvPicture::deviceRectOf(const QRect &target) const
+{
+    const QRectF r(target.left(), target.top(), double(target.right()) - target.left() + 1,
+                   double(target.bottom()) - target.top() + 1);
+    const QRectF mapped = m_lastDevice.mapRect(r);
+    if (!(qAbs(mapped.left()) < 1e9 && qAbs(mapped.top()) < 1e9 && mapped.width() < 1e9 &&
+          mapped.height() < 1e9))
+        return QRect();
+    const QPoint topLeft(qRound(mapped.left()), qRound(mapped.top()));
+    const QPoint end(qRound(mapped.right()), qRound(mapped.bottom()));
+    const QSize size(end.x() - topLeft.x(), end.y() - topLeft.y());
+    if (!uxPictureSizeFits(size.width(), size.height()) ||
+        qint64(size.width()) * size.height() > m_maxPixels)
+        return QRect();
+    return QRect(topLeft, size);
+}
+
+bool UxYuvPicture::renderDevice(const UxVideoFrame &source, const QRect &deviceRect,
+                                const UxVideoFrame *keep)
+{
+    if (m_device.size() != deviceRect.size()) {
+        m_device = QImage(); // the old copy goes before the new one is made
+        m_device = QImage(deviceRect.size(), QImage::Format_RGB32);
+    }
+    if (m_device.isNull() || !uxRenderYuv(source, m_device, keep))
+        return false;
+    m_deviceRect = deviceRect;
+    m_deviceCurrent = true;
+    return true;
+}
+
+bool UxYuvPicture::draw(QPainter &painter, const QRect &target, qint64 maxDevicePixels)
+{
+    if (isNull() || target.isEmpty() || !uxIsPlainRasterPainter(painter))
+        return false;
+    const QTransform device = painter.deviceTransform();
+    m_lastDevice = device;
+    m_hasDevice = true;
+    m_maxPixels = maxDevicePixels;
+    const QRect deviceRect = deviceRectOf(target);
+    if (deviceRect.isEmpty())
+        return false;
+    if ((!m_deviceCurrent || deviceRect.size() != m_deviceRect.size()) &&
+        !renderDevice(m_frame, deviceRect, nullptr))
+        return false;
+    m_deviceRect = deviceRect;
+    painter.save();
+    // Cancel the device transform so that the copy lands 1:1 on device pixels.
+    painter.setWorldTransform(device.inverted() * painter.worldTransform());
+    painter.drawImage(deviceRect.topLeft(), m_device);
+    painter.restore();
+    return true;
+}
+
+QImage UxYuvPicture::image()
+{
+    if (m_image.isNull())
+        m_image = m_frame.toImage();
+    return m_image;
+}

@@ -1,0 +1,67 @@
+#ifndef UXYUVPATH_H
+#define UXYUVPATH_H
+
+#include "UxVideoFrame.h"
+
+#include <QImage>
+#include <QRect>
+#include <QTransform>
+
+#include <memory>
+
+class QPainter;
+
+// The bytes one row of a plane holds, and how many rows the plane has.
+qsizetype uxYuvRowBytes(UxVideoFrame::PixelFormat format, const QSize &size, int plane);
+int uxYuvRows(const QSize &size, int plane);
+
+// Renders frame upright into out, a Format_RGB32 image of any size: the whole of out shows
+// the whole picture, each axis scaled on its own. A pixel that covers more than one sample
+// of an axis averages them (up to 8 a pixel, spread over what it covers); one that covers
+// less takes the nearest sample. With keep set, the planes are also copied into keep's
+// planes (same format and size) row by row just before they are read, so a frame is
+// copied and converted in one pass over its memory. False, and out untouched, for an
+// invalid frame or an out that is null or not Format_RGB32.
+bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *keep = nullptr);
+
+// The YUV picture a viewer shows: the host's frame held through its owner, or a copy of
+// its planes, and a Format_RGB32 copy at the device pixels of the rectangle it is shown
+// in, made once per frame and geometry so that a paint is a blit.
+class UxYuvPicture
+{
+public:
+    // Takes frame, made before returning independent of the caller's buffers unless the
+    // frame has an owner. When the last draw's device transform still applies to target,
+    // the display copy is made in the same pass as the copy. False (and nothing held) for
+    // an invalid frame or a copy that cannot be allocated.
+    bool take(const UxVideoFrame &frame, const QRect &target);
+    void clear();
+    bool isNull() const { return !m_frame.isValid(); }
+    const UxVideoFrame &frame() const { return m_frame; }
+
+    // Draws the picture into target through the display copy; false when the painter is
+    // not a plain raster painter with a scale-only transform or the copy would hold more
+    // than maxDevicePixels, and the caller then draws image() itself.
+    bool draw(QPainter &painter, const QRect &target, qint64 maxDevicePixels);
+    // The picture upright at its stored size, converted once per frame.
+    QImage image();
+
+private:
+    bool keepCopy(const UxVideoFrame &frame);
+    QRect deviceRectOf(const QRect &target) const;
+    bool renderDevice(const UxVideoFrame &source, const QRect &deviceRect,
+                      const UxVideoFrame *keep);
+
+    UxVideoFrame m_frame; // points into m_copy, or into planes that its owner keeps
+    std::shared_ptr<uchar> m_copy;
+    qsizetype m_copyBytes = 0;
+    QImage m_device; // Format_RGB32 at m_deviceRect
+    QRect m_deviceRect;
+    bool m_deviceCurrent = false; // m_device shows m_frame
+    QTransform m_lastDevice;
+    bool m_hasDevice = false;
+    qint64 m_maxPixels = 0;
+    QImage m_image; // image(), while current
+};
+
+#endif // UXYUVPATH_H
