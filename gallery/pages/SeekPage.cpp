@@ -67,17 +67,19 @@ SeekPage::SeekPage(GalleryClip *clip, QWidget *parent)
     adoptClip();
 }
 
-// A new clip: the bars span it, and the trim keeps all but its first and last tenth.
+// A new clip: the bars span it, and the trim keeps all of an opened file, and all but the
+// first and last tenth of the test pattern, to show the handles at work.
 void SeekPage::adoptClip()
 {
     const int last = qMax(0, m_clip->frameCount() - 1);
+    const int margin = m_clip->filePath().isEmpty() ? last / 10 : 0;
     const int second = qMax(1, qRound(m_clip->framesPerSecond()));
     m_seek->setRange(0, last);
     m_trim->setRange(0, last);
     m_minimum->setRange(0, last + 1);
     const QSignalBlocker quiet(m_minimum);
     m_minimum->setValue(qMin(second, last / 2));
-    m_trim->setTrimStartEnd(last / 10, last - last / 10, m_minimum->value());
+    m_trim->setTrimStartEnd(margin, last - margin, m_minimum->value());
     showTrim();
 }
 
