@@ -1,6 +1,7 @@
 # Runs the gallery in screenshot mode and checks that it wrote a PNG of a plausible
 # window size (the width and height are read from the PNG header). With CLIP, the
-# gallery first writes its test clip there and then plays it.
+# gallery first writes its test clip there, then plays it in a window of a given size
+# and prints one line of playback statistics, which must say frames were shown.
 file(REMOVE ${OUTPUT})
 set(open)
 if(CLIP)
@@ -8,12 +9,16 @@ if(CLIP)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "gallery could not write ${CLIP}: ${result}")
     endif()
-    set(open --open ${CLIP} --wait 500)
+    set(open --open ${CLIP} --wait 500 --stats --window-size 1100x700)
 endif()
 execute_process(COMMAND ${GALLERY} --screenshot ${OUTPUT} --page "${PAGE}" --zoom ${ZOOM} ${open}
-    RESULT_VARIABLE result)
+    RESULT_VARIABLE result OUTPUT_VARIABLE printed)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "gallery exited with ${result}")
+endif()
+if(CLIP AND NOT printed MATCHES "^playback: shown [1-9][0-9]*, dropped [0-9]+, position [0-9]+\.[0-9][0-9][0-9] s
+$")
+    message(FATAL_ERROR "no playback statistics: '${printed}'")
 endif()
 if(NOT EXISTS ${OUTPUT})
     message(FATAL_ERROR "no screenshot written")
@@ -29,5 +34,8 @@ math(EXPR width "0x${width_hex}")
 math(EXPR height "0x${height_hex}")
 if(width LESS 400 OR height LESS 300)
     message(FATAL_ERROR "screenshot is only ${width} x ${height}")
+endif()
+if(CLIP AND NOT (width EQUAL 1100 AND height EQUAL 700))
+    message(FATAL_ERROR "screenshot is ${width} x ${height}, not the window size asked for")
 endif()
 message(STATUS "screenshot ${width} x ${height}")

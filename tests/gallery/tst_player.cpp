@@ -5,6 +5,7 @@
 #include "ClipWriter.h"
 #include "ExportCommand.h"
 #include "GalleryClip.h"
+#include "VideoFileDecoder.h"
 
 #include <UxVideoViewer.h>
 
@@ -98,6 +99,7 @@ private Q_SLOTS:
     void playsToTheEnd_data();
     void playsToTheEnd();
     void outPointStopsPlayback();
+    void boundsPicturesWaitingForTheWindow();
     void reportsPicturesThatDoNotDecode();
     void showsUprightAtDisplayAspect_data();
     void showsUprightAtDisplayAspect();
@@ -322,6 +324,23 @@ void TestPlayer::outPointStopsPlayback()
     for (const QList<QVariant> &position : positions)
         QVERIFY(position.first().toInt() >= 2 && position.first().toInt() <= 6);
     QCOMPARE(positions.count() + clip.droppedFrames(), 5); // 2..6, each shown or dropped
+}
+
+// A window that falls behind is sent no more than a few pictures; the decoder drops the
+// rest instead of queueing them.
+void TestPlayer::boundsPicturesWaitingForTheWindow()
+{
+    GalleryClip clip;
+    QVERIFY(openClip(clip, m_clipPath));
+    int received = 0;
+    connect(&clip, &GalleryClip::videoFrameReady, this, [&received] {
+        if (++received == 1) // the window is busy for twice as long as the clip lasts
+            QThread::msleep(2 * kFrames * 1000 / kRate);
+    });
+    clip.play();
+    QTRY_VERIFY_WITH_TIMEOUT(!clip.isPlaying(), 10000);
+    QVERIFY(received <= VideoFileDecoder::kMaxInFlight);
+    QCOMPARE(clip.shownFrames() + clip.droppedFrames(), kFrames);
 }
 
 // A picture that does not decode is reported, and playback goes on past it to the end.
