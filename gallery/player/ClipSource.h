@@ -39,7 +39,7 @@ public:
 Q_SIGNALS:
     void frameShown(const QImage &frame, int index);
     void videoFrameShown(const UxVideoFrame &frame, int index);
-    void stopped(bool atEnd); // atEnd: no picture follows the one on show
+    void stopped(bool atEnd); // atEnd: at the out point or the end, rather than paused
     void droppedFramesChanged(int total);
     void failed(const QString &reason);
 };

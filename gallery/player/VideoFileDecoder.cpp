@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QtMath>
 
+#include <cmath>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -19,6 +21,16 @@ namespace {
 constexpr int kMaxSide = 16384;
 // A file whose first pictures all fail to decode is refused after this many.
 constexpr int kMaxBadPicturesAtOpen = 32;
+// Longer than any stream: a day in frame intervals, and times within 2^52 units, where
+// doubles still count whole numbers.
+constexpr double kMaxFrames = 24 * 3600 * 1000;
+constexpr double kMaxTime = 4503599627370496.0;
+
+// Rounds a time or timestamp that a damaged file may have made absurd, without overflow.
+qint64 roundedTime(double value)
+{
+    return qint64(std::round(qBound(-kMaxTime, qIsFinite(value) ? value : 0.0, kMaxTime)));
+}
 
 UxVideoFrame::PixelFormat uxFormatOf(int format)
 {
@@ -144,6 +156,8 @@ QString VideoFileDecoder::openStream(const QString &path)
     if (result < 0)
         return ffmpegErrorText(result);
 
+    if (stream->time_base.num <= 0 || stream->time_base.den <= 0)
+        return tr("its timestamps have no unit");
     const int width = stream->codecpar->width, height = stream->codecpar->height;
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
         return tr("its pictures are %1 x %2 pixels").arg(width).arg(height);
@@ -164,7 +178,9 @@ void VideoFileDecoder::readStreamInfo()
 {
     AVStream *stream = m_format->streams[m_stream];
     m_timeBase = av_q2d(stream->time_base);
-    m_startTimestamp = stream->start_time == AV_NOPTS_VALUE ? 0 : stream->start_time;
+    const bool startKnown =
+        stream->start_time != AV_NOPTS_VALUE && qAbs(double(stream->start_time)) <= kMaxTime;
+    m_startTimestamp = startKnown ? stream->start_time : 0;
     const AVRational rate = av_guess_frame_rate(m_format, stream, nullptr);
     m_info.framesPerSecond = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 25.0;
     // The length in time, not in pictures: a variable-rate stream has fewer pictures
@@ -172,9 +188,9 @@ void VideoFileDecoder::readStreamInfo()
     const double seconds = stream->duration != AV_NOPTS_VALUE ? stream->duration * m_timeBase
                            : m_format->duration > 0 ? m_format->duration / double(AV_TIME_BASE)
                                                     : 0.0;
-    const qint64 frames =
-        seconds > 0 ? qRound64(seconds * m_info.framesPerSecond) : stream->nb_frames;
-    m_info.frameCount = int(qBound(qint64(1), frames, qint64(24 * 3600 * 1000)));
+    const double frames =
+        seconds > 0 ? seconds * m_info.framesPerSecond : double(stream->nb_frames);
+    m_info.frameCount = int(qBound(1.0, std::round(frames), kMaxFrames));
     m_info.frameSize = QSize(stream->codecpar->width, stream->codecpar->height);
     const AVRational shape = av_guess_sample_aspect_ratio(m_format, stream, nullptr);
     m_info.sampleAspect =
@@ -191,8 +207,9 @@ VideoFileDecoder::Decoded VideoFileDecoder::decodeNext()
             // A picture without a time is taken as the one after the last.
             if (m_decoded->best_effort_timestamp == AV_NOPTS_VALUE)
                 m_decoded->best_effort_timestamp =
-                    m_startTimestamp + qRound64((m_decodedTime + 1000.0 / m_info.framesPerSecond) /
-                                                1000.0 / m_timeBase);
+                    m_startTimestamp +
+                    roundedTime((m_decodedTime + 1000.0 / m_info.framesPerSecond) / 1000.0 /
+                                m_timeBase);
             m_decodedTime = timeOf(m_decoded);
             return Decoded::Picture;
         }
@@ -223,13 +240,14 @@ VideoFileDecoder::Decoded VideoFileDecoder::failWith(int code, Decoded kind)
 
 qint64 VideoFileDecoder::timeOf(const AVFrame *picture) const
 {
-    return qRound64((picture->best_effort_timestamp - m_startTimestamp) * m_timeBase * 1000.0);
+    return roundedTime((double(picture->best_effort_timestamp) - double(m_startTimestamp)) *
+                       m_timeBase * 1000.0);
 }
 
 int VideoFileDecoder::indexOf(qint64 time) const
 {
-    const qint64 index = qRound64(time * m_info.framesPerSecond / 1000.0);
-    return int(qBound(qint64(0), index, qint64(m_info.frameCount - 1)));
+    const double index = std::round(time * m_info.framesPerSecond / 1000.0);
+    return int(qBound(0.0, index, double(m_info.frameCount - 1)));
 }
 
 // The picture as the viewers take it, holding a reference to its buffers (or to a YUV420P
@@ -344,7 +362,7 @@ void VideoFileDecoder::seek(int frame, quint64 generation)
     m_seekTarget = qBound(0, frame, m_info.frameCount - 1);
     // The key frame at or before the target's interval.
     const qint64 stamp =
-        m_startTimestamp + qRound64((m_seekTarget + 0.5) / m_info.framesPerSecond / m_timeBase);
+        m_startTimestamp + roundedTime((m_seekTarget + 0.5) / m_info.framesPerSecond / m_timeBase);
     if (av_seek_frame(m_format, m_stream, stamp, AVSEEK_FLAG_BACKWARD) < 0)
         av_seek_frame(m_format, m_stream, m_startTimestamp, AVSEEK_FLAG_BACKWARD);
     avcodec_flush_buffers(m_codec);
@@ -388,7 +406,7 @@ void VideoFileDecoder::finishSeek()
     if (holdsPicture(m_candidate)) {
         const qint64 time = timeOf(m_candidate);
         const int index = qMax(m_seekTarget, indexOf(time));
-        const qint64 targetTime = qRound64(m_seekTarget * 1000.0 / m_info.framesPerSecond);
+        const qint64 targetTime = roundedTime(m_seekTarget * 1000.0 / m_info.framesPerSecond);
         deliver(m_candidate, index, qMax(time, targetTime));
     }
     if (m_playing) {
@@ -420,7 +438,7 @@ void VideoFileDecoder::playStep()
     const qint64 time = timeOf(m_ahead);
     const int index = indexOf(time); // pictures past the stream's stated length take its end
     if (index > m_outPoint)
-        return stop(false); // kept: it plays next if the out point moves on
+        return stop(true); // kept: it plays next if the out point moves on
     const double interval = 1000.0 / m_info.framesPerSecond;
     const qint64 late = m_clock.elapsed() - (time - m_originTime);
     if (late < 0) {
