@@ -59,9 +59,10 @@ int elementsOf(const FormatLayout &layout, const QSize &size, int plane)
 const int kMaxTaps = 8; // samples an axis of one output pixel averages at most
 
 // How the n output pixels of an axis take the m samples of a plane: one to one; the
-// sample nearest each pixel's centre where the axis is enlarged or reduced by at most
-// 2:1; else the average of the samples each pixel covers, spread over at most kMaxTaps of
-// them, so that fine detail does not shimmer.
+// sample nearest each pixel's centre where the axis is enlarged or reduced by less than
+// 2:1; else the average of the samples each pixel covers, so that fine detail does not
+// shimmer. Past kMaxTaps samples they are spread an odd number apart, so that a pattern
+// of alternating lines is still averaged rather than picked one line of two.
 struct Axis
 {
     enum Mode { Identity, Nearest, Box };
@@ -76,7 +77,7 @@ Axis axisOf(int m, int n)
 {
     Axis axis;
     axis.first.resize(size_t(n));
-    axis.mode = m == n ? Axis::Identity : m <= 2 * qint64(n) ? Axis::Nearest : Axis::Box;
+    axis.mode = m == n ? Axis::Identity : m < 2 * qint64(n) ? Axis::Nearest : Axis::Box;
     if (axis.mode != Axis::Box) {
         for (int i = 0; i < n; ++i)
             axis.first[size_t(i)] = int((2 * qint64(i) + 1) * m / (2 * qint64(n)));
@@ -87,7 +88,7 @@ Axis axisOf(int m, int n)
     for (int i = 0; i < n; ++i) {
         const int first = int(qint64(i) * m / n);
         const int length = qMax(1, int(qint64(i + 1) * m / n) - first);
-        const int step = (length + kMaxTaps - 1) / kMaxTaps;
+        const int step = length <= kMaxTaps ? 1 : ((length + kMaxTaps - 1) / kMaxTaps) | 1;
         axis.first[size_t(i)] = first;
         axis.count[size_t(i)] = (length + step - 1) / step;
         axis.step[size_t(i)] = step;
@@ -366,9 +367,10 @@ template <int Count, int Stride>
 void averageUniform(const quint16 *src, quint32 factor, int n, qint16 *out)
 {
     for (int i = 0; i < n; ++i, src += Count * Stride) {
-        quint32 sum = src[0] + src[Stride] + src[2 * Stride];
-        if (Count == 4)
-            sum += src[3 * Stride];
+        quint32 sum = 0;
+#pragma GCC unroll 4
+        for (int k = 0; k < Count; ++k)
+            sum += src[k * Stride];
         out[i] = qint16((sum * factor + 32768) >> 16);
     }
 }
@@ -419,7 +421,7 @@ __attribute__((target("sse4.1"))) int averageUniformSse41(const quint16 *src, qu
 }
 #endif
 
-// The common whole-number reductions (4K to 720p is 3:1, 4K to 960 pixels 4:1).
+// The common whole-number reductions (4K to 1080p is 2:1, to 720p 3:1, to 960 pixels 4:1).
 template <int Count>
 bool averageUniform(const quint16 *src, int stride, quint32 factor, int n, qint16 *out,
                     bool smallSums)
@@ -444,7 +446,9 @@ void averageColumns(const quint16 *src, const ColumnPass &pass, int rows, const 
     src += pass.offset;
     const quint32 uniformFactor = recip[size_t(rows * axis.uniform)];
     const bool smallSums = rows * axis.uniform * 1023 < 32768; // fit signed 16-bit lanes
-    if ((axis.uniform == 3 &&
+    if ((axis.uniform == 2 &&
+         averageUniform<2>(src, pass.stride, uniformFactor, n, out, smallSums)) ||
+        (axis.uniform == 3 &&
          averageUniform<3>(src, pass.stride, uniformFactor, n, out, smallSums)) ||
         (axis.uniform == 4 &&
          averageUniform<4>(src, pass.stride, uniformFactor, n, out, smallSums)))
