@@ -153,8 +153,7 @@ private:
     void followInputLayout(bool is3D, bool isTopBottom, bool isUnstretched);
     void layOutEditors(const QRect &rcFocus);
     void applyLock(bool isKeepRect);
-    void editFocus(void (UxOperationScreen::*edit)(int), int nValue,
-                   QRect (*storedEdit)(const QRect &, int));
+    bool editTurnedFocus(int nValue, QRect (*edit)(const QRect &, int));
     int uprightRotation() const;
     QRect toUpright(const QRect &stored) const;
     QRect toStored(const QRect &upright) const;

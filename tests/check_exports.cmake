@@ -33,6 +33,9 @@ set(required
     "CustomRadioButton::indicatorRect() const"
     "UxVideoViewer::onUpdateVideo(QImage const&)"
     "UxVideoViewer::calcVideoRect()"
+    "UxVideoViewer::onUpdateVideoFrame(UxVideoFrame const&)"
+    "UxVideoFrame::isValid() const"
+    "UxVideoFrame::toImage() const"
     "UxVideoViewer::staticMetaObject"
     "UxVideoFullScreenViewer::setControlBar(QWidget*)"
     "UxVideoOperationViewer::setLogicVideo(QSize const&, int, int, QRect const&, QSize const&)"
@@ -53,7 +56,7 @@ set(required
     "UxAutoTimeEidt::staticMetaObject"
 )
 set(forbidden uxPaintNineSlice UxPackedText UxDisabledSkin uxTruncToInt UxFrameScaler
-    uxCopyOpaqueRows UxOperationScreen uxCircleArc)
+    uxCopyOpaqueRows UxOperationScreen uxCircleArc UxYuvPicture uxRenderYuv)
 
 foreach(symbol IN LISTS required)
     string(FIND "${symbols}" "${symbol}" at)

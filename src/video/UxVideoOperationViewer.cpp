@@ -241,48 +241,58 @@ void UxVideoOperationViewer::reset()
     m_lock = Lock();
 }
 
-// A host edit of one value. For a picture shown turned, the edit is made on the stored
-// rectangle and the whole rectangle handed over turned: a lock does not reshape it then.
-void UxVideoOperationViewer::editFocus(void (UxOperationScreen::*edit)(int), int nValue,
-                                       QRect (*storedEdit)(const QRect &, int))
+// For a picture shown turned, a host edit of one value is made on the stored rectangle
+// and the whole rectangle handed over turned: a lock does not reshape it then.
+bool UxVideoOperationViewer::editTurnedFocus(int nValue, QRect (*edit)(const QRect &, int))
 {
-    if (uprightRotation() == 0) {
-        (m_first->*edit)(nValue);
-        (m_second->*edit)(nValue);
-    } else {
-        const QRect upright = toUpright(storedEdit(focusRect(), nValue));
-        m_first->onFocusRectChanged(upright);
-        m_second->onFocusRectChanged(upright);
-    }
-    uxAccessibleCropChanged(this);
+    if (uprightRotation() == 0)
+        return false;
+    onFocusRectChanged(edit(focusRect(), nValue));
+    return true;
 }
 
 void UxVideoOperationViewer::onFocusLeftChanged(int nValue)
 {
-    editFocus(&UxOperationScreen::onFocusLeftChanged, nValue, [](const QRect &r, int v) {
-        return uxRectWithSize(v, r.top(), r.width(), r.height());
-    });
+    if (editTurnedFocus(nValue, [](const QRect &r, int v) {
+            return uxRectWithSize(v, r.top(), r.width(), r.height());
+        }))
+        return;
+    m_first->onFocusLeftChanged(nValue);
+    m_second->onFocusLeftChanged(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusTopChanged(int nValue)
 {
-    editFocus(&UxOperationScreen::onFocusTopChanged, nValue, [](const QRect &r, int v) {
-        return uxRectWithSize(r.left(), v, r.width(), r.height());
-    });
+    if (editTurnedFocus(nValue, [](const QRect &r, int v) {
+            return uxRectWithSize(r.left(), v, r.width(), r.height());
+        }))
+        return;
+    m_first->onFocusTopChanged(nValue);
+    m_second->onFocusTopChanged(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusWidthChanged(int nValue)
 {
-    editFocus(&UxOperationScreen::onFocusWidthChanged, nValue, [](const QRect &r, int v) {
-        return uxRectWithSize(r.left(), r.top(), v, r.height());
-    });
+    if (editTurnedFocus(nValue, [](const QRect &r, int v) {
+            return uxRectWithSize(r.left(), r.top(), v, r.height());
+        }))
+        return;
+    m_first->onFocusWidthChanged(nValue);
+    m_second->onFocusWidthChanged(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusHeightChanged(int nValue)
 {
-    editFocus(&UxOperationScreen::onFocusHeightChanged, nValue, [](const QRect &r, int v) {
-        return uxRectWithSize(r.left(), r.top(), r.width(), v);
-    });
+    if (editTurnedFocus(nValue, [](const QRect &r, int v) {
+            return uxRectWithSize(r.left(), r.top(), r.width(), v);
+        }))
+        return;
+    m_first->onFocusHeightChanged(nValue);
+    m_second->onFocusHeightChanged(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusRectChanged(const QRect &rcFocus)

@@ -19,6 +19,7 @@
 #include <UxScrollButton.h>
 #include <UxSlider.h>
 #include <UxTrimSeekingBar.h>
+#include <UxVideoFrame.h>
 #include <UxVideoFullScreenViewer.h>
 #include <UxVideoOperationViewer.h>
 #include <UxVideoViewer.h>
@@ -45,5 +46,15 @@ int main(int argc, char **argv)
         new UxVideoFullScreenViewer, new UxVideoOperationViewer, new UxAutoScrollListView,
         new UxDelegateComboBox, new UxLineEditWithToolbutton, new UxAutoTimeEidt};
     qDeleteAll(widgets);
-    return scaled && styled ? 0 : 1;
+
+    // A decoder's 2 x 2 picture: four luma samples, one of each chroma.
+    const uchar luma[4] = {16, 16, 16, 16}, chroma[1] = {128};
+    UxVideoFrame frame(UxVideoFrame::Format_YUV420P, QSize(2, 2));
+    frame.setPlane(0, luma, 2);
+    frame.setPlane(1, chroma, 1);
+    frame.setPlane(2, chroma, 1);
+    UxVideoViewer viewer;
+    viewer.onUpdateVideoFrame(frame);
+    const bool converted = frame.toImage().pixel(1, 1) == qRgb(0, 0, 0);
+    return scaled && styled && converted ? 0 : 1;
 }
