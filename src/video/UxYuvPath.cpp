@@ -842,6 +842,7 @@ void UxYuvPicture::clear()
     m_frame = UxVideoFrame();
     m_copy.reset();
     m_copyBytes = 0;
+    m_device = QImage();
     m_deviceCurrent = false;
     m_image = QImage();
 }
