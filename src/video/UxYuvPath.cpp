@@ -182,6 +182,26 @@ private:
 
 // Sums Count (or, with Count 0, count) rows of 8-bit samples into acc, column by column in
 // registers.
+#ifdef UX_YUVPATH_SSE2
+template <int Count>
+__attribute__((target("avx2"))) int addRows8Avx2(const uchar *const *src, int count,
+                                                 quint16 *acc, int n)
+{
+    if (Count > 0)
+        count = Count;
+    int x = 0;
+    for (; x + 16 <= n; x += 16) {
+        __m256i sum = _mm256_setzero_si256();
+#pragma GCC unroll 8
+        for (int k = 0; k < count; ++k)
+            sum = _mm256_add_epi16(sum, _mm256_cvtepu8_epi16(_mm_loadu_si128(
+                                            reinterpret_cast<const __m128i *>(src[k] + x))));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(acc + x), sum);
+    }
+    return x;
+}
+#endif
+
 template <int Count>
 void addRows8(const uchar *const *src, int count, quint16 *acc, int n)
 {
@@ -189,6 +209,9 @@ void addRows8(const uchar *const *src, int count, quint16 *acc, int n)
         count = Count;
     int x = 0;
 #ifdef UX_YUVPATH_SSE2
+    static const bool haveAvx2 = __builtin_cpu_supports("avx2");
+    if (haveAvx2)
+        x = addRows8Avx2<Count>(src, count, acc, n);
     const __m128i zero = _mm_setzero_si128();
     for (; x + 16 <= n; x += 16) {
         __m128i lo = zero;
