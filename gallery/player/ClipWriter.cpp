@@ -108,7 +108,8 @@ int setUpStream(Writer &w, const ClipSpec &spec)
         AVRational{spec.sampleAspect.width(), spec.sampleAspect.height()};
     w.encoder->time_base = AVRational{1, spec.framesPerSecond};
     w.encoder->framerate = AVRational{spec.framesPerSecond, 1};
-    w.encoder->gop_size = 1;
+    w.encoder->gop_size = qMax(1, spec.keyInterval);
+    w.encoder->max_b_frames = spec.keyInterval > 3 ? 3 : 0;
     w.stream->time_base = w.encoder->time_base;
     w.stream->sample_aspect_ratio = w.encoder->sample_aspect_ratio;
     if (spec.rotation % 360 != 0) {
@@ -118,7 +119,13 @@ int setUpStream(Writer &w, const ClipSpec &spec)
             return AVERROR(ENOMEM);
         av_display_rotation_set(matrix, spec.rotation); // this one turns clockwise
     }
-    int result = avcodec_open2(w.encoder, w.encoder->codec, nullptr);
+    if (w.format->oformat->flags & AVFMT_GLOBALHEADER)
+        w.encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER; // what the container keeps up front
+    AVDictionary *options = nullptr;
+    // Nearly lossless, for the encoders that take it (x264 makes no B-frames at 0).
+    av_dict_set(&options, "qp", "1", 0);
+    int result = avcodec_open2(w.encoder, w.encoder->codec, &options);
+    av_dict_free(&options);
     if (result >= 0)
         result = avcodec_parameters_from_context(w.stream->codecpar, w.encoder);
     if (result < 0)

@@ -22,6 +22,9 @@ struct ClipSpec
     QList<int> timestamps; // when each frame starts, in that time base; empty: 0, 1, 2, ...
     int lastDuration = 1;  // how long the last frame lasts, in that time base
     AVCodecID codec = AV_CODEC_ID_FFV1; // AV_CODEC_ID_RAWVIDEO takes any pixel format
+    // A key frame every so many frames; H.264 (written lossless) predicts the frames
+    // between from others, with B-frames, so that seeks must decode forward.
+    int keyInterval = 1;
     AVPixelFormat pixelFormat = AV_PIX_FMT_YUV420P;
     AVColorSpace colorSpace = AVCOL_SPC_UNSPECIFIED;
     AVColorRange colorRange = AVCOL_RANGE_UNSPECIFIED;
@@ -31,7 +34,7 @@ struct ClipSpec
 };
 
 // Writes a video file of the given frames with libavcodec, in the container its name's
-// suffix names (.mkv, .mov, .nut). Each frame is converted from RGB to the spec's pixel
+// suffix names (.mkv, .mov, .mp4). Each frame is converted from RGB to the spec's pixel
 // format. The gallery uses it to make a clip to open; the tests to make a known one.
 // Returns what went wrong, or an empty text.
 QString writeVideoFile(const QString &path, const ClipSpec &spec,

@@ -224,12 +224,25 @@ VideoFileDecoder::Decoded VideoFileDecoder::decodeNext()
         }
         if (result < 0)
             return failWith(result, Decoded::Unreadable);
-        if (m_packet->stream_index == m_stream)
+        if (m_packet->stream_index == m_stream) {
+            m_codec->skip_frame = endsBeforeTarget(m_packet) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
             result = avcodec_send_packet(m_codec, m_packet);
+        }
         av_packet_unref(m_packet);
         if (result < 0 && result != AVERROR(EAGAIN))
             return failWith(result, Decoded::BadPicture);
     }
+}
+
+// While seeking, a picture that ends before the target's interval begins is never the
+// one on show; unless other pictures refer to it, the decoder may skip it.
+bool VideoFileDecoder::endsBeforeTarget(const AVPacket *packet) const
+{
+    if (!m_seeking || packet->pts == AV_NOPTS_VALUE || packet->duration <= 0)
+        return false;
+    const double end = (double(packet->pts) - double(m_startTimestamp) + double(packet->duration)) *
+                       m_timeBase * m_info.framesPerSecond;
+    return end <= m_seekTarget - 0.5;
 }
 
 VideoFileDecoder::Decoded VideoFileDecoder::failWith(int code, Decoded kind)

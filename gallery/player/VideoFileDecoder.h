@@ -76,6 +76,7 @@ private:
     void readStreamInfo();
     Decoded decodeNext();
     Decoded failWith(int code, Decoded kind);
+    bool endsBeforeTarget(const AVPacket *packet) const;
     qint64 timeOf(const AVFrame *picture) const; // milliseconds from the stream's start
     int indexOf(qint64 time) const;
     UxVideoFrame wrap(const AVFrame *picture);
