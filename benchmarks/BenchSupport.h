@@ -33,14 +33,15 @@ inline void showAndWait(QWidget &widget)
 }
 
 // Starts Google Benchmark with defaults that suit a noisy machine: every measure repeated,
-// the repetitions run interleaved in random order, only their aggregates printed. Flags on
-// the command line come after the defaults and win.
-inline void initializeRepeated(int argc, char **argv, int repetitions)
+// each repetition for at least minSeconds, the repetitions run interleaved in random
+// order, only their aggregates printed. Flags on the command line come after the
+// defaults and win.
+inline void initializeRepeated(int argc, char **argv, int repetitions, double minSeconds)
 {
     std::vector<std::string> defaults = {"--benchmark_repetitions=" + std::to_string(repetitions),
                                          "--benchmark_enable_random_interleaving=true",
                                          "--benchmark_report_aggregates_only=true",
-                                         "--benchmark_min_time=0.05"};
+                                         "--benchmark_min_time=" + std::to_string(minSeconds)};
     std::vector<char *> args(argv, argv + argc);
     for (size_t i = 0; i < defaults.size(); ++i)
         args.insert(args.begin() + 1 + std::ptrdiff_t(i), defaults[i].data());

@@ -378,7 +378,7 @@ int main(int argc, char **argv)
     drawOffscreenWithoutDisplay();
     QApplication app(argc, argv);
 
-    initializeRepeated(argc, argv, 15);
+    initializeRepeated(argc, argv, 15, 0.05);
 
     Artwork art;
     Bench bench;
