@@ -160,6 +160,9 @@ public:
         return m_top + y * m_stride;
     }
 
+    // A row further down to prefetch, or the last row.
+    const uchar *ahead(int y) const { return m_top + qMin(y, m_rows - 1) * m_stride; }
+
     // Copies the rows that were not read.
     void finish()
     {
@@ -184,26 +187,33 @@ private:
 // registers.
 #ifdef UX_YUVPATH_SSE2
 template <int Count>
-__attribute__((target("avx2"))) int addRows8Avx2(const uchar *const *src, int count,
-                                                 quint16 *acc, int n)
+__attribute__((target("avx2"))) int addRows8Avx2(const uchar *const *src, const uchar *const *ahead,
+                                                 int count, quint16 *acc, int n)
 {
     if (Count > 0)
         count = Count;
     int x = 0;
-    for (; x + 16 <= n; x += 16) {
-        __m256i sum = _mm256_setzero_si256();
+    for (; x + 64 <= n; x += 64) {
 #pragma GCC unroll 8
         for (int k = 0; k < count; ++k)
-            sum = _mm256_add_epi16(sum, _mm256_cvtepu8_epi16(_mm_loadu_si128(
-                                            reinterpret_cast<const __m128i *>(src[k] + x))));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(acc + x), sum);
+            _mm_prefetch(reinterpret_cast<const char *>(ahead[k] + x), _MM_HINT_T0);
+#pragma GCC unroll 4
+        for (int part = 0; part < 64; part += 16) {
+            __m256i sum = _mm256_setzero_si256();
+#pragma GCC unroll 8
+            for (int k = 0; k < count; ++k)
+                sum = _mm256_add_epi16(sum,
+                                       _mm256_cvtepu8_epi16(_mm_loadu_si128(
+                                           reinterpret_cast<const __m128i *>(src[k] + x + part))));
+            _mm256_storeu_si256(reinterpret_cast<__m256i *>(acc + x + part), sum);
+        }
     }
     return x;
 }
 #endif
 
 template <int Count>
-void addRows8(const uchar *const *src, int count, quint16 *acc, int n)
+void addRows8(const uchar *const *src, const uchar *const *ahead, int count, quint16 *acc, int n)
 {
     if (Count > 0)
         count = Count;
@@ -211,7 +221,7 @@ void addRows8(const uchar *const *src, int count, quint16 *acc, int n)
 #ifdef UX_YUVPATH_SSE2
     static const bool haveAvx2 = __builtin_cpu_supports("avx2");
     if (haveAvx2)
-        x = addRows8Avx2<Count>(src, count, acc, n);
+        x = addRows8Avx2<Count>(src, ahead, count, acc, n);
     const __m128i zero = _mm_setzero_si128();
     for (; x + 16 <= n; x += 16) {
         __m128i lo = zero;
@@ -235,28 +245,45 @@ void addRows8(const uchar *const *src, int count, quint16 *acc, int n)
     }
 }
 
-void addRows8(const uchar *const *src, int count, quint16 *acc, int n)
+void addRows8(const uchar *const *src, const uchar *const *ahead, int count, quint16 *acc, int n)
 {
     switch (count) {
     case 2:
-        return addRows8<2>(src, count, acc, n);
+        return addRows8<2>(src, ahead, count, acc, n);
     case 3:
-        return addRows8<3>(src, count, acc, n);
+        return addRows8<3>(src, ahead, count, acc, n);
     case 4:
-        return addRows8<4>(src, count, acc, n);
+        return addRows8<4>(src, ahead, count, acc, n);
     default:
-        return addRows8<0>(src, count, acc, n);
+        return addRows8<0>(src, ahead, count, acc, n);
     }
 }
 
-// 16-bit little-endian samples, read bytewise: planes need not be aligned. Bits outside
-// the 10 that carry the sample are dropped, so no value passes 1023.
-void addRow16(const uchar *src, quint16 *acc, int n, bool first, SampleKind kind)
+// Sums count rows of 16-bit little-endian samples into acc as 10-bit values: the bits
+// outside the 10 that carry a sample are dropped, so no value passes 1023. Read bytewise
+// where they are not in vectors: planes need not be aligned.
+void addRows16(const uchar *const *src, int count, quint16 *acc, int n, SampleKind kind)
 {
-    for (int x = 0; x < n; ++x) {
-        const unsigned raw = unsigned(src[2 * x]) | (unsigned(src[2 * x + 1]) << 8);
-        const unsigned v = kind == SampleKind::High10 ? raw >> 6 : raw & 0x3ff;
-        acc[x] = quint16(first ? v : acc[x] + v);
+    const bool high = kind == SampleKind::High10;
+    int x = 0;
+#if defined(UX_YUVPATH_SSE2) && Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    const __m128i low10 = _mm_set1_epi16(0x3ff);
+    for (; x + 8 <= n; x += 8) {
+        __m128i sum = _mm_setzero_si128();
+        for (int k = 0; k < count; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src[k] + 2 * x));
+            sum = _mm_add_epi16(sum, high ? _mm_srli_epi16(v, 6) : _mm_and_si128(v, low10));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(acc + x), sum);
+    }
+#endif
+    for (; x < n; ++x) {
+        unsigned sum = 0;
+        for (int k = 0; k < count; ++k) {
+            const unsigned raw = unsigned(src[k][2 * x]) | (unsigned(src[k][2 * x + 1]) << 8);
+            sum += high ? raw >> 6 : raw & 0x3ff;
+        }
+        acc[x] = quint16(sum);
     }
 }
 
@@ -267,10 +294,14 @@ void accumulateRows(PlaneRows &rows, int first, int count, int step, int element
     const uchar *src[kMaxTaps];
     for (int k = 0; k < count; ++k)
         src[k] = rows.row(first + k * step);
-    if (kind == SampleKind::Eight)
-        return addRows8(src, count, acc, elements);
+    // The next output row's rows are asked for while these are summed, so that they
+    // stream in from memory meanwhile.
+    const uchar *ahead[kMaxTaps];
     for (int k = 0; k < count; ++k)
-        addRow16(src[k], acc, elements, k == 0, kind);
+        ahead[k] = rows.ahead(first + (count + k) * step);
+    if (kind == SampleKind::Eight)
+        return addRows8(src, ahead, count, acc, elements);
+    addRows16(src, count, acc, elements, kind);
 }
 
 // One output row of one channel as 10-bit values, from a row of samples (bytes as stored,
