@@ -211,6 +211,8 @@ VideoFileDecoder::Decoded VideoFileDecoder::decodeNext()
                     roundedTime((m_decodedTime + 1000.0 / m_info.framesPerSecond) / 1000.0 /
                                 m_timeBase);
             m_decodedTime = timeOf(m_decoded);
+            if (!m_skippable.empty() && m_decoded->pts != AV_NOPTS_VALUE)
+                countSkipped(m_decoded->pts);
             return Decoded::Picture;
         }
         if (result == AVERROR_EOF)
@@ -225,7 +227,7 @@ VideoFileDecoder::Decoded VideoFileDecoder::decodeNext()
         if (result < 0)
             return failWith(result, Decoded::Unreadable);
         if (m_packet->stream_index == m_stream) {
-            m_codec->skip_frame = endsBeforeTarget(m_packet) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+            m_codec->skip_frame = mayBeSkipped(m_packet) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
             result = avcodec_send_packet(m_codec, m_packet);
         }
         av_packet_unref(m_packet);
@@ -234,11 +236,18 @@ VideoFileDecoder::Decoded VideoFileDecoder::decodeNext()
     }
 }
 
-// While seeking, a picture that ends before the target's interval begins is never the
-// one on show; unless other pictures refer to it, the decoder may skip it.
-bool VideoFileDecoder::endsBeforeTarget(const AVPacket *packet) const
+// Pictures that no other picture refers to may be skipped: while seeking those that end
+// before the target's interval begins, which are never on show, and while playback is
+// late, to catch up (counted as dropped when a later picture comes out).
+bool VideoFileDecoder::mayBeSkipped(const AVPacket *packet)
 {
-    if (!m_seeking || packet->pts == AV_NOPTS_VALUE || packet->duration <= 0)
+    if (packet->pts == AV_NOPTS_VALUE)
+        return false;
+    if (m_catchingUp && m_playing && !m_seeking) {
+        m_skippable.insert(packet->pts);
+        return true;
+    }
+    if (!m_seeking || packet->duration <= 0)
         return false;
     const double end = (double(packet->pts) - double(m_startTimestamp) + double(packet->duration)) *
                        m_timeBase * m_info.framesPerSecond;
@@ -381,6 +390,9 @@ void VideoFileDecoder::seek(int frame, quint64 generation)
     avcodec_flush_buffers(m_codec);
     av_frame_unref(m_ahead);
     av_frame_unref(m_candidate);
+    m_skippable.clear();
+    m_catchingUp = false;
+    m_dropRun = 0;
     m_seeking = true;
     m_timer->start(0);
 }
@@ -437,6 +449,9 @@ void VideoFileDecoder::playStep()
             av_frame_move_ref(m_ahead, m_decoded);
             break;
         case Decoded::End:
+            if (!m_skippable.empty())
+                drop(int(m_skippable.size())); // skipped at the end
+            m_skippable.clear();
             return stop(true);
         case Decoded::BadPicture: // reported, and playback goes on past it
             report();
@@ -456,21 +471,43 @@ void VideoFileDecoder::playStep()
     const qint64 late = m_clock.elapsed() - (time - m_originTime);
     if (late < 0) {
         m_timer->start(int(qMin(-late, qint64(10000))));
-    } else if (late > interval) {
+        return;
+    }
+    const bool timely = late <= interval;
+    m_catchingUp = !timely;
+    const bool receiverFull = m_inFlight.load() >= kMaxInFlight;
+    if (receiverFull && timely) {
+        m_timer->start(1); // the receiver is behind: wait while the picture is still timely
+        return;
+    }
+    if (receiverFull || (!timely && m_dropRun < kMaxDropRun)) {
         av_frame_unref(m_ahead);
         drop();
-        m_timer->start(0);
-    } else if (m_inFlight.load() >= kMaxInFlight) {
-        m_timer->start(1); // the receiver is behind: wait while the picture is still timely
-    } else {
+        ++m_dropRun;
+    } else { // on time, or late after a run of drops: better late than a frozen picture
         deliver(m_ahead, index, time);
-        m_timer->start(0);
+        m_dropRun = 0;
     }
+    m_timer->start(0);
 }
 
-void VideoFileDecoder::drop()
+void VideoFileDecoder::drop(int count)
 {
-    Q_EMIT droppedFramesChanged(++m_dropped);
+    m_dropped += count;
+    Q_EMIT droppedFramesChanged(m_dropped);
+}
+
+// Pictures come out in time order: those sent to be skipped that are earlier than the
+// one that came out were skipped.
+void VideoFileDecoder::countSkipped(qint64 timestamp)
+{
+    const auto next = m_skippable.upper_bound(timestamp);
+    int skipped = int(std::distance(m_skippable.begin(), next));
+    if (skipped > 0 && *std::prev(next) == timestamp)
+        --skipped; // this one came out
+    m_skippable.erase(m_skippable.begin(), next);
+    if (skipped > 0)
+        drop(skipped);
 }
 
 // Says once what went wrong until a picture decodes again.

@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <set>
 
 struct AVCodecContext;
 struct AVFormatContext;
@@ -31,11 +32,13 @@ Q_DECLARE_METATYPE(VideoStreamInfo)
 // buffers: 4:2:0 pictures of 8 and 10 bits as they are, any other format converted once
 // to YUV420P. A frame's index is its time in frame intervals, so variable-rate streams
 // keep their timing. While playing it paces the pictures by their timestamps against a
-// monotonic clock and drops those that are more than one frame interval late; at most
+// monotonic clock and drops those that are more than one frame interval late (but
+// shows one after kMaxDropRun dropped in a row, rather than freeze); at most
 // kMaxInFlight pictures wait for the receiver, which calls pictureConsumed() for each.
 // Seeking goes to the key frame at or before the target and decodes forward to the
 // picture on show at the target's time. Every picture, and every step of a seek, is one
-// turn of the event loop, so commands are taken between pictures. Every command carries
+// turn of the event loop, so commands are taken between pictures. A decoder that falls
+// behind skips the pictures no others refer to until it has caught up. Every command carries
 // a generation number that the pictures it causes carry back, so that the receiver can
 // ignore pictures of commands it has since overridden.
 class VideoFileDecoder : public QObject
@@ -44,6 +47,8 @@ class VideoFileDecoder : public QObject
 
 public:
     static constexpr int kMaxInFlight = 3;
+    // Late pictures are dropped, but one is shown after this many drops in a row.
+    static constexpr int kMaxDropRun = 4;
 
     VideoFileDecoder();
     ~VideoFileDecoder() override;
@@ -76,7 +81,8 @@ private:
     void readStreamInfo();
     Decoded decodeNext();
     Decoded failWith(int code, Decoded kind);
-    bool endsBeforeTarget(const AVPacket *packet) const;
+    bool mayBeSkipped(const AVPacket *packet);
+    void countSkipped(qint64 timestamp);
     qint64 timeOf(const AVFrame *picture) const; // milliseconds from the stream's start
     int indexOf(qint64 time) const;
     UxVideoFrame wrap(const AVFrame *picture);
@@ -85,7 +91,7 @@ private:
     void seekStep();
     void finishSeek();
     void playStep();
-    void drop();
+    void drop(int count = 1);
     void startClock();
     void report();
     void stop(bool atEnd);
@@ -116,6 +122,9 @@ private:
     qint64 m_shownTime = 0;    // stream time on show, in milliseconds
     qint64 m_decodedTime = -1; // of the picture decoded last
     int m_dropped = 0;
+    int m_dropRun = 0;            // late pictures dropped in a row
+    bool m_catchingUp = false;    // late: the decoder skips what it may
+    std::set<qint64> m_skippable; // timestamps of pictures sent to be skipped
     quint64 m_generation = 0;
     std::atomic<int> m_inFlight{0};
 };
