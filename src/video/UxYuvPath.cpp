@@ -555,10 +555,14 @@ struct PlanePass
 
 // --- From Y, Cb, Cr to RGB -------------------------------------------------------------
 
-const int kFractionBits = 14;
+const int kFractionBits = 14; // of the coefficients
+const int kEighths = 3;       // each term is worked out in eighths of a level
 
-// RGB = (y * (Y - yOffset) + rounding + {rv, gu, gv, bu} * (C - 512)) >> kFractionBits, on
-// 10-bit values, with 255 as white.
+// Each colour is the sum of terms c * v on 10-bit values v (luma less its offset, chroma
+// less 512), with 255 as white: every term round(16 v * c / 2^15), that is in eighths of a
+// level, then the sum rounded to a level. In 16-bit lanes, one rounding multiply a term
+// (_mm_mulhrs_epi16), eight or sixteen pixels at a time; the scalar path does the same
+// integer arithmetic, so every path gives the same pixels.
 struct Coefficients
 {
     int yOffset;
@@ -586,62 +590,54 @@ Coefficients coefficientsOf(const UxVideoFrame &frame)
             fixed(one * 2 * (1 - kb) / chromaSpan)};
 }
 
+// round(a * b / 2^15), as _mm_mulhrs_epi16 computes it.
+int term(int value, int coefficient)
+{
+    return (value * 16 * coefficient + 0x4000) >> 15;
+}
+
 quint32 rgbPixel(int y, int u, int v, const Coefficients &c)
 {
-    const int luma = c.y * (y - c.yOffset) + (1 << (kFractionBits - 1));
+    const int luma = term(y - c.yOffset, c.y) + (1 << (kEighths - 1));
     const int cb = u - 512;
     const int cr = v - 512;
-    const int r = qBound(0, (luma + c.rv * cr) >> kFractionBits, 255);
-    const int g = qBound(0, (luma + c.gu * cb + c.gv * cr) >> kFractionBits, 255);
-    const int b = qBound(0, (luma + c.bu * cb) >> kFractionBits, 255);
+    const int r = qBound(0, (luma + term(cr, c.rv)) >> kEighths, 255);
+    const int g = qBound(0, (luma + term(cb, c.gu) + term(cr, c.gv)) >> kEighths, 255);
+    const int b = qBound(0, (luma + term(cb, c.bu)) >> kEighths, 255);
     return 0xff000000u | quint32(r) << 16 | quint32(g) << 8 | quint32(b);
 }
 
 #ifdef UX_YUVPATH_SSE2
-int pairOf(int low, int high)
-{
-    return int(quint32(quint16(high)) << 16 | quint16(low));
-}
-
-// Eight pixels a step, the same integer arithmetic as rgbPixel: each product pair is one
-// multiply-add of 16-bit lanes into 32 bits. Each chroma value serves two pixels.
-int convertRowSse2(const qint16 *y, const qint16 *u, const qint16 *v, quint32 *out, int n,
-                   const Coefficients &c)
+// Eight pixels a step, with each chroma value serving two of them.
+__attribute__((target("ssse3"))) int convertRowSsse3(const qint16 *y, const qint16 *u,
+                                                     const qint16 *v, quint32 *out, int n,
+                                                     const Coefficients &c)
 {
     const __m128i yOffset = _mm_set1_epi16(qint16(c.yOffset));
     const __m128i centre = _mm_set1_epi16(512);
-    const __m128i one = _mm_set1_epi16(1);
-    const __m128i kY = _mm_set1_epi32(pairOf(c.y, 1 << (kFractionBits - 1)));
-    const __m128i kR = _mm_set1_epi32(pairOf(0, c.rv));
-    const __m128i kG = _mm_set1_epi32(pairOf(c.gu, c.gv));
-    const __m128i kB = _mm_set1_epi32(pairOf(c.bu, 0));
+    const __m128i half = _mm_set1_epi16(1 << (kEighths - 1));
+    const __m128i kY = _mm_set1_epi16(qint16(c.y)), kRV = _mm_set1_epi16(qint16(c.rv));
+    const __m128i kGU = _mm_set1_epi16(qint16(c.gu)), kGV = _mm_set1_epi16(qint16(c.gv));
+    const __m128i kBU = _mm_set1_epi16(qint16(c.bu));
     const __m128i alpha = _mm_set1_epi16(qint16(0xff00));
-    const auto channel = [](__m128i lumaLo, __m128i lumaHi, __m128i uvLo, __m128i uvHi, __m128i k) {
-        const __m128i lo =
-            _mm_srai_epi32(_mm_add_epi32(lumaLo, _mm_madd_epi16(uvLo, k)), kFractionBits);
-        const __m128i hi =
-            _mm_srai_epi32(_mm_add_epi32(lumaHi, _mm_madd_epi16(uvHi, k)), kFractionBits);
-        const __m128i words = _mm_packs_epi32(lo, hi);
-        return _mm_packus_epi16(words, words); // eight bytes, clamped to 0..255
-    };
     int x = 0;
     for (; x + 8 <= n; x += 8) {
-        const __m128i Y =
-            _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(y + x)), yOffset);
+        const __m128i Y = _mm_slli_epi16(
+            _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(y + x)), yOffset), 4);
         const __m128i u4 = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(u + x / 2));
         const __m128i v4 = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(v + x / 2));
-        const __m128i U = _mm_sub_epi16(_mm_unpacklo_epi16(u4, u4), centre);
-        const __m128i V = _mm_sub_epi16(_mm_unpacklo_epi16(v4, v4), centre);
-        const __m128i lumaLo = _mm_madd_epi16(_mm_unpacklo_epi16(Y, one), kY);
-        const __m128i lumaHi = _mm_madd_epi16(_mm_unpackhi_epi16(Y, one), kY);
-        const __m128i uvLo = _mm_unpacklo_epi16(U, V);
-        const __m128i uvHi = _mm_unpackhi_epi16(U, V);
-        const __m128i r = channel(lumaLo, lumaHi, uvLo, uvHi, kR);
-        const __m128i g = channel(lumaLo, lumaHi, uvLo, uvHi, kG);
-        const __m128i b = channel(lumaLo, lumaHi, uvLo, uvHi, kB);
+        const __m128i U = _mm_slli_epi16(_mm_sub_epi16(_mm_unpacklo_epi16(u4, u4), centre), 4);
+        const __m128i V = _mm_slli_epi16(_mm_sub_epi16(_mm_unpacklo_epi16(v4, v4), centre), 4);
+        const __m128i luma = _mm_add_epi16(_mm_mulhrs_epi16(Y, kY), half);
+        const __m128i r = _mm_srai_epi16(_mm_add_epi16(luma, _mm_mulhrs_epi16(V, kRV)), kEighths);
+        const __m128i g = _mm_srai_epi16(
+            _mm_add_epi16(_mm_add_epi16(luma, _mm_mulhrs_epi16(U, kGU)), _mm_mulhrs_epi16(V, kGV)),
+            kEighths);
+        const __m128i b = _mm_srai_epi16(_mm_add_epi16(luma, _mm_mulhrs_epi16(U, kBU)), kEighths);
         // Little-endian RGB32 is B, G, R, A in memory.
-        const __m128i bg = _mm_unpacklo_epi8(b, g);
-        const __m128i ra = _mm_or_si128(_mm_unpacklo_epi8(r, _mm_setzero_si128()), alpha);
+        const __m128i bg = _mm_unpacklo_epi8(_mm_packus_epi16(b, b), _mm_packus_epi16(g, g));
+        const __m128i ra =
+            _mm_or_si128(_mm_unpacklo_epi8(_mm_packus_epi16(r, r), _mm_setzero_si128()), alpha);
         __m128i *dst = reinterpret_cast<__m128i *>(out + x);
         _mm_storeu_si128(dst, _mm_unpacklo_epi16(bg, ra));
         _mm_storeu_si128(dst + 1, _mm_unpackhi_epi16(bg, ra));
@@ -651,55 +647,49 @@ int convertRowSse2(const qint16 *y, const qint16 *u, const qint16 *v, quint32 *o
 
 #define UX_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
 
-// Sixteen bytes of one colour, in order within each 128-bit half.
-UX_AVX2_INLINE __m256i channel256(__m256i lumaLo, __m256i lumaHi, __m256i uvLo, __m256i uvHi,
-                                  __m256i k)
-{
-    const __m256i lo =
-        _mm256_srai_epi32(_mm256_add_epi32(lumaLo, _mm256_madd_epi16(uvLo, k)), kFractionBits);
-    const __m256i hi =
-        _mm256_srai_epi32(_mm256_add_epi32(lumaHi, _mm256_madd_epi16(uvHi, k)), kFractionBits);
-    const __m256i words = _mm256_packs_epi32(lo, hi);
-    return _mm256_packus_epi16(words, words);
-}
-
-// Eight chroma values, each twice, less the centre.
+// Eight chroma values, each twice, less the centre, times 16.
 UX_AVX2_INLINE __m256i doubledChroma256(const qint16 *half, __m256i centre)
 {
     const __m128i c8 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(half));
     const __m256i pairs = _mm256_inserti128_si256(
         _mm256_castsi128_si256(_mm_unpacklo_epi16(c8, c8)), _mm_unpackhi_epi16(c8, c8), 1);
-    return _mm256_sub_epi16(pairs, centre);
+    return _mm256_slli_epi16(_mm256_sub_epi16(pairs, centre), 4);
 }
 
-// The same as convertRowSse2, sixteen pixels a step.
+// The same as convertRowSsse3, sixteen pixels a step.
 __attribute__((target("avx2"))) int convertRowAvx2(const qint16 *y, const qint16 *u,
                                                    const qint16 *v, quint32 *out, int n,
                                                    const Coefficients &c)
 {
     const __m256i yOffset = _mm256_set1_epi16(qint16(c.yOffset));
     const __m256i centre = _mm256_set1_epi16(512);
-    const __m256i one = _mm256_set1_epi16(1);
-    const __m256i kY = _mm256_set1_epi32(pairOf(c.y, 1 << (kFractionBits - 1)));
-    const __m256i kR = _mm256_set1_epi32(pairOf(0, c.rv));
-    const __m256i kG = _mm256_set1_epi32(pairOf(c.gu, c.gv));
-    const __m256i kB = _mm256_set1_epi32(pairOf(c.bu, 0));
+    const __m256i half = _mm256_set1_epi16(1 << (kEighths - 1));
+    const __m256i kY = _mm256_set1_epi16(qint16(c.y)), kRV = _mm256_set1_epi16(qint16(c.rv));
+    const __m256i kGU = _mm256_set1_epi16(qint16(c.gu)), kGV = _mm256_set1_epi16(qint16(c.gv));
+    const __m256i kBU = _mm256_set1_epi16(qint16(c.bu));
     const __m256i alpha = _mm256_set1_epi16(qint16(0xff00));
     int x = 0;
     for (; x + 16 <= n; x += 16) {
-        const __m256i Y =
-            _mm256_sub_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(y + x)), yOffset);
+        const __m256i Y = _mm256_slli_epi16(
+            _mm256_sub_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(y + x)), yOffset),
+            4);
         const __m256i U = doubledChroma256(u + x / 2, centre);
         const __m256i V = doubledChroma256(v + x / 2, centre);
-        const __m256i lumaLo = _mm256_madd_epi16(_mm256_unpacklo_epi16(Y, one), kY);
-        const __m256i lumaHi = _mm256_madd_epi16(_mm256_unpackhi_epi16(Y, one), kY);
-        const __m256i uvLo = _mm256_unpacklo_epi16(U, V);
-        const __m256i uvHi = _mm256_unpackhi_epi16(U, V);
-        const __m256i r = channel256(lumaLo, lumaHi, uvLo, uvHi, kR);
-        const __m256i g = channel256(lumaLo, lumaHi, uvLo, uvHi, kG);
-        const __m256i b = channel256(lumaLo, lumaHi, uvLo, uvHi, kB);
-        const __m256i bg = _mm256_unpacklo_epi8(b, g);
-        const __m256i ra = _mm256_or_si256(_mm256_unpacklo_epi8(r, _mm256_setzero_si256()), alpha);
+        const __m256i luma = _mm256_add_epi16(_mm256_mulhrs_epi16(Y, kY), half);
+        const __m256i r =
+            _mm256_srai_epi16(_mm256_add_epi16(luma, _mm256_mulhrs_epi16(V, kRV)), kEighths);
+        const __m256i g =
+            _mm256_srai_epi16(_mm256_add_epi16(_mm256_add_epi16(luma, _mm256_mulhrs_epi16(U, kGU)),
+                                               _mm256_mulhrs_epi16(V, kGV)),
+                              kEighths);
+        const __m256i b =
+            _mm256_srai_epi16(_mm256_add_epi16(luma, _mm256_mulhrs_epi16(U, kBU)), kEighths);
+        // Within each 128-bit half: B, G and R, A byte pairs, then pixels 0-3 and 4-7 of
+        // the half; the halves are put in order on the way out.
+        const __m256i bg =
+            _mm256_unpacklo_epi8(_mm256_packus_epi16(b, b), _mm256_packus_epi16(g, g));
+        const __m256i ra = _mm256_or_si256(
+            _mm256_unpacklo_epi8(_mm256_packus_epi16(r, r), _mm256_setzero_si256()), alpha);
         const __m256i first = _mm256_unpacklo_epi16(bg, ra);  // pixels 0-3 and 8-11
         const __m256i second = _mm256_unpackhi_epi16(bg, ra); // pixels 4-7 and 12-15
         __m256i *dst = reinterpret_cast<__m256i *>(out + x);
@@ -717,9 +707,11 @@ void convertRow(const qint16 *y, const qint16 *u, const qint16 *v, quint32 *out,
     int x = 0;
 #ifdef UX_YUVPATH_SSE2
     static const bool haveAvx2 = __builtin_cpu_supports("avx2");
+    static const bool haveSsse3 = __builtin_cpu_supports("ssse3");
     if (haveAvx2)
         x = convertRowAvx2(y, u, v, out, n, c);
-    x += convertRowSse2(y + x, u + x / 2, v + x / 2, out + x, n - x, c);
+    if (haveSsse3)
+        x += convertRowSsse3(y + x, u + x / 2, v + x / 2, out + x, n - x, c);
 #endif
     for (; x < n; ++x)
         out[x] = rgbPixel(y[x], u[x / 2], v[x / 2], c);
