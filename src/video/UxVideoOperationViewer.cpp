@@ -23,6 +23,26 @@ struct CropStep
     bool resize = false;
 };
 
+// r, inside a picture of the given size, where it lies once the picture is turned
+// clockwise by a quarter-turn angle; in 64 bits and saturated.
+QRect turnedRect(const QRect &r, const QSize &picture, int clockwise)
+{
+    const qint64 w = qint64(r.right()) - r.left() + 1;
+    const qint64 h = qint64(r.bottom()) - r.top() + 1;
+    const qint64 W = picture.width();
+    const qint64 H = picture.height();
+    switch (clockwise) {
+    case 90:
+        return uxRect(H - r.top() - h, r.left(), h, w);
+    case 180:
+        return uxRect(W - r.left() - w, H - r.top() - h, w, h);
+    case 270:
+        return uxRect(r.top(), W - r.left() - w, h, w);
+    default:
+        return r;
+    }
+}
+
 CropStep cropStepOf(const QKeyEvent &key)
 {
     const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
@@ -86,41 +106,17 @@ int UxVideoOperationViewer::uprightRotation() const
     return m_logicSize.width() >= 0 && m_logicSize.height() >= 0 ? m_rotation : 0;
 }
 
-// A rectangle of the picture as stored turned with it, in 64 bits and saturated.
+// A rectangle of the picture as stored turned with it, and back.
 QRect UxVideoOperationViewer::toUpright(const QRect &r) const
 {
-    const qint64 w = qint64(r.right()) - r.left() + 1;
-    const qint64 h = qint64(r.bottom()) - r.top() + 1;
-    const qint64 W = m_logicSize.width();
-    const qint64 H = m_logicSize.height();
-    switch (uprightRotation()) {
-    case 90:
-        return uxRect(H - r.top() - h, r.left(), h, w);
-    case 180:
-        return uxRect(W - r.left() - w, H - r.top() - h, w, h);
-    case 270:
-        return uxRect(r.top(), W - r.left() - w, h, w);
-    default:
-        return r;
-    }
+    return turnedRect(r, m_logicSize, uprightRotation());
 }
 
 QRect UxVideoOperationViewer::toStored(const QRect &r) const
 {
-    const qint64 w = qint64(r.right()) - r.left() + 1;
-    const qint64 h = qint64(r.bottom()) - r.top() + 1;
-    const qint64 W = m_logicSize.width();
-    const qint64 H = m_logicSize.height();
-    switch (uprightRotation()) {
-    case 90:
-        return uxRect(r.top(), H - r.left() - w, h, w);
-    case 180:
-        return uxRect(W - r.left() - w, H - r.top() - h, w, h);
-    case 270:
-        return uxRect(W - r.top() - h, r.left(), h, w);
-    default:
-        return r;
-    }
+    const int rotation = uprightRotation();
+    return turnedRect(r, rotation % 180 ? m_logicSize.transposed() : m_logicSize,
+                      (360 - rotation) % 360);
 }
 
 void UxVideoOperationViewer::frameShapeChanged()
