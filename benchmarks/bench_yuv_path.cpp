@@ -33,6 +33,9 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <vector>
@@ -201,6 +204,45 @@ void timeSteps(benchmark::State &state, const Case &c, Step step)
         step(pictures[++i & 1]);
 }
 
+// The mean of each colour over what the viewer shows.
+std::array<double, 3> meanColour(UxVideoViewer &viewer)
+{
+    const QImage shown = viewer.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    std::array<double, 3> sum = {0, 0, 0};
+    for (int y = 0; y < shown.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(shown.constScanLine(y));
+        for (int x = 0; x < shown.width(); ++x) {
+            sum[0] += qRed(row[x]);
+            sum[1] += qGreen(row[x]);
+            sum[2] += qBlue(row[x]);
+        }
+    }
+    for (double &s : sum)
+        s /= std::max(1.0, double(shown.width()) * shown.height());
+    return sum;
+}
+
+// Whether both paths show this case's first picture alike (the mean colours within four
+// levels), so that neither is timed doing less than showing it.
+bool showsAlike(const Case &c, UxVideoViewer &viewer)
+{
+    const AVFrame *picture = c.pictures[0].get();
+    const UxVideoFrame frame = describe(c, picture, false);
+    if (!frame.isValid())
+        return false;
+    viewer.setInputVideo(c.size, false, false, false);
+    RgbConverter converter(c, false);
+    viewer.onUpdateVideo(converter.convert(picture));
+    const std::array<double, 3> baseline = meanColour(viewer);
+    viewer.onUpdateVideoFrame(frame);
+    const std::array<double, 3> ours = meanColour(viewer);
+    for (size_t i = 0; i < ours.size(); ++i) {
+        if (std::abs(ours[i] - baseline[i]) > 4)
+            return false;
+    }
+    return true;
+}
+
 void registerCase(const Case &c, UxVideoViewer &viewer)
 {
     const auto reg = [&](Measure m, auto body) {
@@ -347,6 +389,8 @@ int main(int argc, char **argv)
             viewer->resize(c.viewerSize);
             showAndWait(*viewer);
         }
+        if (!showsAlike(c, *viewer))
+            qWarning("%s: the YUV path and sws_scale show different pictures", qPrintable(c.name));
         registerCase(c, *viewer);
     }
 
