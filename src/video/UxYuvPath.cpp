@@ -70,7 +70,12 @@ struct Axis
     std::vector<int> first; // the first sample each pixel takes
     std::vector<int> count; // Box: how many
     std::vector<int> step;  // Box: how far apart
-    int uniform = 0; // Box: every pixel averages this many samples in a row, first[i] = i * uniform
+    // Columns of a box up to kMaxTaps:1 are averaged in two steps that vectors take well:
+    // every run of `uniform` samples (whole of the reduction) into `reduced` values, then
+    // for each pixel the nearest of those (pick; empty when there is one for each).
+    int uniform = 0;
+    int reduced = 0;
+    std::vector<int> pick;
 };
 
 Axis axisOf(int m, int n)
@@ -93,8 +98,15 @@ Axis axisOf(int m, int n)
         axis.count[size_t(i)] = (length + step - 1) / step;
         axis.step[size_t(i)] = step;
     }
-    if (m % n == 0 && m / n <= kMaxTaps)
-        axis.uniform = m / n;
+    if (m / n > kMaxTaps)
+        return axis; // the spread taps above
+    axis.uniform = m / n;
+    axis.reduced = m / axis.uniform;
+    if (axis.reduced != n) {
+        axis.pick.resize(size_t(n));
+        for (int i = 0; i < n; ++i)
+            axis.pick[size_t(i)] = int((2 * qint64(i) + 1) * axis.reduced / (2 * qint64(n)));
+    }
     return axis;
 }
 
@@ -324,6 +336,7 @@ struct ColumnPass
     int offset = 0;
     std::vector<int> index; // the element of each pixel's first sample
     std::vector<GatherBlock> blocks;
+    std::vector<qint16> scratch; // a box's runs before the pick
 
     ColumnPass() = default;
     ColumnPass(const Axis *a, int elementStride, int elementOffset, int rowElements)
@@ -336,6 +349,7 @@ struct ColumnPass
             index[i] = a->first[i] * stride + offset;
         if (axis->mode != Axis::Box)
             layOutBlocks(rowElements);
+        scratch.resize(size_t(axis->reduced) + 16);
     }
 
 private:
@@ -422,7 +436,7 @@ void averageUniform(const quint16 *src, quint32 factor, int n, qint16 *out)
 {
     for (int i = 0; i < n; ++i, src += Count * Stride) {
         quint32 sum = 0;
-#pragma GCC unroll 4
+#pragma GCC unroll 8
         for (int k = 0; k < Count; ++k)
             sum += src[k * Stride];
         out[i] = qint16((sum * factor + 32768) >> 16);
@@ -456,10 +470,10 @@ __attribute__((target("sse4.1"))) int averageUniformSse41(const quint16 *src, qu
     int i = 0;
     for (; i + 8 <= n; i += 8, src += 8 * Count) {
         __m128i picked = zero;
-#pragma GCC unroll 4
+#pragma GCC unroll 8
         for (int v = 0; v < Count; ++v) {
             __m128i window = zero;
-#pragma GCC unroll 4
+#pragma GCC unroll 8
             for (int k = 0; k < Count; ++k)
                 window = _mm_add_epi16(
                     window, _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + 8 * v + k)));
@@ -475,9 +489,9 @@ __attribute__((target("sse4.1"))) int averageUniformSse41(const quint16 *src, qu
 }
 #endif
 
-// The common whole-number reductions (4K to 1080p is 2:1, to 720p 3:1, to 960 pixels 4:1).
+// Runs of Count samples, a whole-number reduction (4K to 1080p is 2:1, to 720p 3:1).
 template <int Count>
-bool averageUniform(const quint16 *src, int stride, quint32 factor, int n, qint16 *out,
+void averageUniform(const quint16 *src, int stride, quint32 factor, int n, qint16 *out,
                     bool smallSums)
 {
     int done = 0;
@@ -490,23 +504,43 @@ bool averageUniform(const quint16 *src, int stride, quint32 factor, int n, qint1
         averageUniform<Count, 1>(src + Count * done, factor, n - done, out + done);
     else
         averageUniform<Count, 2>(src, factor, n, out);
-    return true;
 }
 
-void averageColumns(const quint16 *src, const ColumnPass &pass, int rows, const Reciprocals &recip,
-                    int n, qint16 *out)
+void averageUniform(int count, const quint16 *src, int stride, quint32 factor, int n, qint16 *out,
+                    bool smallSums)
+{
+    switch (count) {
+    case 2:
+        return averageUniform<2>(src, stride, factor, n, out, smallSums);
+    case 3:
+        return averageUniform<3>(src, stride, factor, n, out, smallSums);
+    case 4:
+        return averageUniform<4>(src, stride, factor, n, out, smallSums);
+    case 5:
+        return averageUniform<5>(src, stride, factor, n, out, smallSums);
+    case 6:
+        return averageUniform<6>(src, stride, factor, n, out, smallSums);
+    case 7:
+        return averageUniform<7>(src, stride, factor, n, out, smallSums);
+    default:
+        return averageUniform<8>(src, stride, factor, n, out, smallSums);
+    }
+}
+
+void averageColumns(const quint16 *src, ColumnPass &pass, int rows, int maxSample,
+                    const Reciprocals &recip, int n, qint16 *out)
 {
     const Axis &axis = *pass.axis;
     src += pass.offset;
-    const quint32 uniformFactor = recip[size_t(rows * axis.uniform)];
-    const bool smallSums = rows * axis.uniform * 1023 < 32768; // fit signed 16-bit lanes
-    if ((axis.uniform == 2 &&
-         averageUniform<2>(src, pass.stride, uniformFactor, n, out, smallSums)) ||
-        (axis.uniform == 3 &&
-         averageUniform<3>(src, pass.stride, uniformFactor, n, out, smallSums)) ||
-        (axis.uniform == 4 &&
-         averageUniform<4>(src, pass.stride, uniformFactor, n, out, smallSums)))
+    if (axis.uniform > 0) {
+        const bool smallSums = rows * axis.uniform * maxSample < 32768; // signed 16-bit lanes
+        qint16 *runs = axis.pick.empty() ? out : pass.scratch.data();
+        averageUniform(axis.uniform, src, pass.stride, recip[size_t(rows * axis.uniform)],
+                       axis.reduced, runs, smallSums);
+        for (size_t i = 0; i < axis.pick.size(); ++i)
+            out[i] = runs[axis.pick[i]];
         return;
+    }
     for (int i = 0; i < n; ++i) {
         const int count = axis.count[size_t(i)];
         const int step = axis.step[size_t(i)] * pass.stride;
@@ -546,7 +580,8 @@ struct PlanePass
         accumulateRows(*rows, first, count, tapStep(*vertical, j), elements, kind, sums.data());
         for (int c = 0; c < channelCount; ++c) {
             if (axis.mode == Axis::Box)
-                averageColumns(sums.data(), channels[c], count, recip, n, out[c]);
+                averageColumns(sums.data(), channels[c], count,
+                               kind == SampleKind::Eight ? 255 : 1023, recip, n, out[c]);
             else
                 pickColumns(sums.data(), channels[c], recip[size_t(count)], n, out[c]);
         }
@@ -858,7 +893,7 @@ bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *kee
                          1};
     }
     for (int p = 0; p < planeCount; ++p)
-        passes[p].sums.resize(size_t(passes[p].elements) + 64); // + what the SIMD reads past
+        passes[p].sums.resize(size_t(passes[p].elements) + 128); // + what the SIMD reads past
     qint16 *lumaOut[] = {rowY.data()};
     qint16 *chromaOut[] = {rowU.data(), rowV.data()};
 

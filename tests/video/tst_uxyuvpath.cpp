@@ -121,16 +121,18 @@ private Q_SLOTS:
     void fineDetailIsAveraged_data()
     {
         QTest::addColumn<UxVideoFrame::PixelFormat>("format");
-        QTest::addColumn<int>("reduction");
-        QTest::newRow("I420 3:1") << UxVideoFrame::Format_YUV420P << 3;
-        QTest::newRow("NV12 4:1") << UxVideoFrame::Format_NV12 << 4;
-        QTest::newRow("P010 5:1") << UxVideoFrame::Format_P010 << 5;
-        QTest::newRow("I420 20:1, over spread samples") << UxVideoFrame::Format_YUV420P << 20;
+        QTest::addColumn<double>("reduction");
+        QTest::newRow("I420 3:1") << UxVideoFrame::Format_YUV420P << 3.0;
+        QTest::newRow("NV12 4:1") << UxVideoFrame::Format_NV12 << 4.0;
+        QTest::newRow("P010 5:1") << UxVideoFrame::Format_P010 << 5.0;
+        QTest::newRow("I420 2.5:1") << UxVideoFrame::Format_YUV420P << 2.5;
+        QTest::newRow("I420 7.3:1") << UxVideoFrame::Format_YUV420P << 7.3;
+        QTest::newRow("I420 20:1, over spread samples") << UxVideoFrame::Format_YUV420P << 20.0;
     }
     void fineDetailIsAveraged()
     {
         QFETCH(UxVideoFrame::PixelFormat, format);
-        QFETCH(int, reduction);
+        QFETCH(double, reduction);
         // Reduced by that much on the screen's pixels, whatever the pixel ratio.
         const QSize shown(40, 30);
         UxVideoViewer viewer;
@@ -142,11 +144,17 @@ private Q_SLOTS:
             for (int x = 0; x < stored.width(); ++x)
                 picture.setY(x, y, ((x + y) % 2 ? 16 : 235) * scale);
         showViewer(viewer, shown);
+        viewer.setInputVideo(stored, false, false, false);
         viewer.grab();
         viewer.onUpdateVideoFrame(picture.frame());
         const QImage image = viewer.grab().toImage();
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
+        const qreal r = image.devicePixelRatio(); // the picture's pixels, its edges left out
+        const QRect shownArea =
+            QRectF(QRectF(viewer.videoRect()).topLeft() * r, QRectF(viewer.videoRect()).size() * r)
+                .toAlignedRect()
+                .adjusted(1, 1, -1, -1);
+        for (int y = shownArea.top(); y <= shownArea.bottom(); ++y) {
+            for (int x = shownArea.left(); x <= shownArea.right(); ++x) {
                 const int level = image.pixelColor(x, y).green();
                 QVERIFY2(level > 64 && level < 192,
                          qPrintable(QStringLiteral("%1 at (%2, %3)").arg(level).arg(x).arg(y)));
