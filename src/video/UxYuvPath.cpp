@@ -373,28 +373,10 @@ private:
     }
 };
 
-// Identity columns of 8-bit samples taken one to one: widened to 10-bit values.
-void widenRow8(const uchar *src, int n, qint16 *out)
-{
-    int i = 0;
 #ifdef UX_YUVPATH_SSE2
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
-        __m128i *dst = reinterpret_cast<__m128i *>(out + i);
-        _mm_storeu_si128(dst, _mm_slli_epi16(_mm_unpacklo_epi8(v, zero), 2));
-        _mm_storeu_si128(dst + 1, _mm_slli_epi16(_mm_unpackhi_epi8(v, zero), 2));
-    }
-#endif
-    for (; i < n; ++i)
-        out[i] = qint16(src[i] << 2);
-}
-
-#ifdef UX_YUVPATH_SSE2
-__attribute__((target("ssse3"))) void
-gatherRow8(const uchar *row, const std::vector<GatherBlock> &blocks, qint16 *out)
+__attribute__((target("ssse3"))) void gatherRow8(const uchar *row,
+                                                 const std::vector<GatherBlock> &blocks, uchar *out)
 {
-    const __m128i zero = _mm_setzero_si128();
     for (const GatherBlock &b : blocks) {
         const __m128i *window = reinterpret_cast<const __m128i *>(row + b.window);
         const __m128i bytes = _mm_or_si128(
@@ -402,31 +384,35 @@ gatherRow8(const uchar *row, const std::vector<GatherBlock> &blocks, qint16 *out
                              _mm_loadu_si128(reinterpret_cast<const __m128i *>(b.low))),
             _mm_shuffle_epi8(_mm_loadu_si128(window + 1),
                              _mm_loadu_si128(reinterpret_cast<const __m128i *>(b.high))));
-        // Sixteen values are stored; those past the block are written again by the next.
-        __m128i *dst = reinterpret_cast<__m128i *>(out + b.first);
-        _mm_storeu_si128(dst, _mm_slli_epi16(_mm_unpacklo_epi8(bytes, zero), 2));
-        _mm_storeu_si128(dst + 1, _mm_slli_epi16(_mm_unpackhi_epi8(bytes, zero), 2));
+        // Sixteen bytes are stored; those past the block are written again by the next.
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + b.first), bytes);
     }
 }
 #endif
 
-template <typename Sample>
-void pickColumns(const Sample *src, const ColumnPass &pass, quint32 factor, int n, qint16 *out)
+// The nearest 8-bit sample of each pixel, as stored: the row itself where the columns map
+// one to one, else gathered into out.
+const uchar *pickBytes(const uchar *row, const ColumnPass &pass, int n, uchar *out)
+{
+    if (pass.axis->mode == Axis::Identity && pass.stride == 1)
+        return row + pass.offset;
+#ifdef UX_YUVPATH_SSE2
+    static const bool haveSsse3 = __builtin_cpu_supports("ssse3");
+    if (haveSsse3 && !pass.blocks.empty()) {
+        gatherRow8(row, pass.blocks, out);
+        return out;
+    }
+#endif
+    const int *index = pass.index.data();
+    for (int i = 0; i < n; ++i)
+        out[i] = row[index[i]];
+    return out;
+}
+
+// The nearest sum of each pixel as a 10-bit value.
+void pickSums(const quint16 *src, const ColumnPass &pass, quint32 factor, int n, qint16 *out)
 {
     const int *index = pass.index.data();
-    if (factor == 4 * 65536u) { // single 8-bit samples
-        const uchar *row = reinterpret_cast<const uchar *>(src);
-        if (pass.axis->mode == Axis::Identity && pass.stride == 1)
-            return widenRow8(row, n, out);
-#ifdef UX_YUVPATH_SSE2
-        static const bool haveSsse3 = __builtin_cpu_supports("ssse3");
-        if (haveSsse3 && !pass.blocks.empty())
-            return gatherRow8(row, pass.blocks, out);
-#endif
-        for (int i = 0; i < n; ++i)
-            out[i] = qint16(src[index[i]] << 2);
-        return;
-    }
     for (int i = 0; i < n; ++i)
         out[i] = qint16((src[index[i]] * factor + 32768) >> 16);
 }
@@ -552,6 +538,21 @@ void averageColumns(const quint16 *src, ColumnPass &pass, int rows, int maxSampl
     }
 }
 
+// One channel of an output row: 8-bit samples as stored (bytes), or else 10-bit values
+// (wide). The buffers are 16 values longer than the row: gathers store whole vectors.
+struct ChannelRow
+{
+    const uchar *bytes = nullptr;
+    std::vector<qint16> wide;
+    std::vector<uchar> gathered;
+
+    explicit ChannelRow(int n = 0)
+        : wide(size_t(n) + 16, 0)
+        , gathered(size_t(n) + 16, 0)
+    {
+    }
+};
+
 // One plane's part of an output row: its rows (the nearest, or the sum of those a box
 // covers) and then its channels' columns.
 struct PlanePass
@@ -564,7 +565,7 @@ struct PlanePass
     ColumnPass channels[2];
     int channelCount;
 
-    void run(int j, const Reciprocals &recip, int n, qint16 *const *out)
+    void run(int j, const Reciprocals &recip, int n, ChannelRow *const *out)
     {
         const Axis &axis = *channels[0].axis;
         const bool summed =
@@ -574,16 +575,18 @@ struct PlanePass
         if (!summed) { // 8-bit samples straight from the nearest row
             const uchar *row = rows->row(first);
             for (int c = 0; c < channelCount; ++c)
-                pickColumns(row, channels[c], recip[1], n, out[c]);
+                out[c]->bytes = pickBytes(row, channels[c], n, out[c]->gathered.data());
             return;
         }
         accumulateRows(*rows, first, count, tapStep(*vertical, j), elements, kind, sums.data());
         for (int c = 0; c < channelCount; ++c) {
+            out[c]->bytes = nullptr;
+            qint16 *values = out[c]->wide.data();
             if (axis.mode == Axis::Box)
                 averageColumns(sums.data(), channels[c], count,
-                               kind == SampleKind::Eight ? 255 : 1023, recip, n, out[c]);
+                               kind == SampleKind::Eight ? 255 : 1023, recip, n, values);
             else
-                pickColumns(sums.data(), channels[c], recip[size_t(count)], n, out[c]);
+                pickSums(sums.data(), channels[c], recip[size_t(count)], n, values);
         }
     }
 };
@@ -642,10 +645,50 @@ quint32 rgbPixel(int y, int u, int v, const Coefficients &c)
     return 0xff000000u | quint32(r) << 16 | quint32(g) << 8 | quint32(b);
 }
 
+// A row's values as 10-bit numbers: 8-bit samples as stored are scaled by 4 on the way.
+inline int tenBit(uchar sample)
+{
+    return sample << 2;
+}
+
+inline int tenBit(qint16 value)
+{
+    return value;
+}
+
 #ifdef UX_YUVPATH_SSE2
+// Eight luma values, and four chroma values each twice, as 10-bit numbers in 16-bit lanes.
+__attribute__((target("ssse3"), always_inline)) inline __m128i lumaOf(const qint16 *y)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(y));
+}
+
+__attribute__((target("ssse3"), always_inline)) inline __m128i lumaOf(const uchar *y)
+{
+    return _mm_slli_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(y)),
+                                            _mm_setzero_si128()),
+                          2);
+}
+
+__attribute__((target("ssse3"), always_inline)) inline __m128i doubledChroma(const qint16 *c)
+{
+    const __m128i c4 = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(c));
+    return _mm_unpacklo_epi16(c4, c4);
+}
+
+__attribute__((target("ssse3"), always_inline)) inline __m128i doubledChroma(const uchar *c)
+{
+    quint32 four;
+    std::memcpy(&four, c, 4);
+    const __m128i c4 =
+        _mm_slli_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(four)), _mm_setzero_si128()), 2);
+    return _mm_unpacklo_epi16(c4, c4);
+}
+
 // Eight pixels a step, with each chroma value serving two of them.
-__attribute__((target("ssse3"))) int convertRowSsse3(const qint16 *y, const qint16 *u,
-                                                     const qint16 *v, quint32 *out, int n,
+template <typename Luma, typename Chroma>
+__attribute__((target("ssse3"))) int convertRowSsse3(const Luma *y, const Chroma *u,
+                                                     const Chroma *v, quint32 *out, int n,
                                                      const Coefficients &c)
 {
     const __m128i yOffset = _mm_set1_epi16(qint16(c.yOffset));
@@ -657,12 +700,9 @@ __attribute__((target("ssse3"))) int convertRowSsse3(const qint16 *y, const qint
     const __m128i alpha = _mm_set1_epi16(qint16(0xff00));
     int x = 0;
     for (; x + 8 <= n; x += 8) {
-        const __m128i Y = _mm_slli_epi16(
-            _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(y + x)), yOffset), 4);
-        const __m128i u4 = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(u + x / 2));
-        const __m128i v4 = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(v + x / 2));
-        const __m128i U = _mm_slli_epi16(_mm_sub_epi16(_mm_unpacklo_epi16(u4, u4), centre), 4);
-        const __m128i V = _mm_slli_epi16(_mm_sub_epi16(_mm_unpacklo_epi16(v4, v4), centre), 4);
+        const __m128i Y = _mm_slli_epi16(_mm_sub_epi16(lumaOf(y + x), yOffset), 4);
+        const __m128i U = _mm_slli_epi16(_mm_sub_epi16(doubledChroma(u + x / 2), centre), 4);
+        const __m128i V = _mm_slli_epi16(_mm_sub_epi16(doubledChroma(v + x / 2), centre), 4);
         const __m128i luma = _mm_add_epi16(_mm_mulhrs_epi16(Y, kY), half);
         const __m128i r = _mm_srai_epi16(_mm_add_epi16(luma, _mm_mulhrs_epi16(V, kRV)), kEighths);
         const __m128i g = _mm_srai_epi16(
@@ -682,19 +722,41 @@ __attribute__((target("ssse3"))) int convertRowSsse3(const qint16 *y, const qint
 
 #define UX_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
 
-// Eight chroma values, each twice, less the centre, times 16.
-UX_AVX2_INLINE __m256i doubledChroma256(const qint16 *half, __m256i centre)
+// Sixteen luma values, and eight chroma values each twice, as 10-bit numbers.
+UX_AVX2_INLINE __m256i lumaOf256(const qint16 *y)
 {
-    const __m128i c8 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(half));
-    const __m256i pairs = _mm256_inserti128_si256(
-        _mm256_castsi128_si256(_mm_unpacklo_epi16(c8, c8)), _mm_unpackhi_epi16(c8, c8), 1);
-    return _mm256_slli_epi16(_mm256_sub_epi16(pairs, centre), 4);
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(y));
+}
+
+UX_AVX2_INLINE __m256i lumaOf256(const uchar *y)
+{
+    return _mm256_slli_epi16(
+        _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(y))), 2);
+}
+
+UX_AVX2_INLINE __m128i eightChroma(const qint16 *c)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(c));
+}
+
+UX_AVX2_INLINE __m128i eightChroma(const uchar *c)
+{
+    return _mm_slli_epi16(_mm_cvtepu8_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(c))),
+                          2);
+}
+
+template <typename Chroma>
+UX_AVX2_INLINE __m256i doubledChroma256(const Chroma *c)
+{
+    const __m128i c8 = eightChroma(c);
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_unpacklo_epi16(c8, c8)),
+                                   _mm_unpackhi_epi16(c8, c8), 1);
 }
 
 // The same as convertRowSsse3, sixteen pixels a step.
-__attribute__((target("avx2"))) int convertRowAvx2(const qint16 *y, const qint16 *u,
-                                                   const qint16 *v, quint32 *out, int n,
-                                                   const Coefficients &c)
+template <typename Luma, typename Chroma>
+__attribute__((target("avx2"))) int convertRowAvx2(const Luma *y, const Chroma *u, const Chroma *v,
+                                                   quint32 *out, int n, const Coefficients &c)
 {
     const __m256i yOffset = _mm256_set1_epi16(qint16(c.yOffset));
     const __m256i centre = _mm256_set1_epi16(512);
@@ -705,11 +767,11 @@ __attribute__((target("avx2"))) int convertRowAvx2(const qint16 *y, const qint16
     const __m256i alpha = _mm256_set1_epi16(qint16(0xff00));
     int x = 0;
     for (; x + 16 <= n; x += 16) {
-        const __m256i Y = _mm256_slli_epi16(
-            _mm256_sub_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(y + x)), yOffset),
-            4);
-        const __m256i U = doubledChroma256(u + x / 2, centre);
-        const __m256i V = doubledChroma256(v + x / 2, centre);
+        const __m256i Y = _mm256_slli_epi16(_mm256_sub_epi16(lumaOf256(y + x), yOffset), 4);
+        const __m256i U =
+            _mm256_slli_epi16(_mm256_sub_epi16(doubledChroma256(u + x / 2), centre), 4);
+        const __m256i V =
+            _mm256_slli_epi16(_mm256_sub_epi16(doubledChroma256(v + x / 2), centre), 4);
         const __m256i luma = _mm256_add_epi16(_mm256_mulhrs_epi16(Y, kY), half);
         const __m256i r =
             _mm256_srai_epi16(_mm256_add_epi16(luma, _mm256_mulhrs_epi16(V, kRV)), kEighths);
@@ -736,7 +798,8 @@ __attribute__((target("avx2"))) int convertRowAvx2(const qint16 *y, const qint16
 #endif
 
 // n pixels from their luma and from chroma at half the width: pixel x takes chroma x / 2.
-void convertRow(const qint16 *y, const qint16 *u, const qint16 *v, quint32 *out, int n,
+template <typename Luma, typename Chroma>
+void convertRow(const Luma *y, const Chroma *u, const Chroma *v, quint32 *out, int n,
                 const Coefficients &c)
 {
     int x = 0;
@@ -749,7 +812,27 @@ void convertRow(const qint16 *y, const qint16 *u, const qint16 *v, quint32 *out,
         x += convertRowSsse3(y + x, u + x / 2, v + x / 2, out + x, n - x, c);
 #endif
     for (; x < n; ++x)
-        out[x] = rgbPixel(y[x], u[x / 2], v[x / 2], c);
+        out[x] = rgbPixel(tenBit(y[x]), tenBit(u[x / 2]), tenBit(v[x / 2]), c);
+}
+
+// The row's channels as they came: samples as stored or 10-bit values.
+template <typename Luma>
+void convertRow(const Luma *y, const ChannelRow &u, const ChannelRow &v, quint32 *out, int n,
+                const Coefficients &c)
+{
+    if (u.bytes && v.bytes)
+        convertRow(y, u.bytes, v.bytes, out, n, c);
+    else
+        convertRow(y, u.wide.data(), v.wide.data(), out, n, c);
+}
+
+void convertRow(const ChannelRow &y, const ChannelRow &u, const ChannelRow &v, quint32 *out, int n,
+                const Coefficients &c)
+{
+    if (y.bytes)
+        convertRow(y.bytes, u, v, out, n, c);
+    else
+        convertRow(y.wide.data(), u, v, out, n, c);
 }
 
 // --- Turning rows upright --------------------------------------------------------------
@@ -863,9 +946,7 @@ bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *kee
     const Coefficients coefficients = coefficientsOf(frame);
 
     // Each row is 16 values longer than the picture: the gathers store whole vectors.
-    std::vector<qint16> rowY(static_cast<size_t>(width) + 16);
-    std::vector<qint16> rowU(static_cast<size_t>(chromaWidth) + 16, 0);
-    std::vector<qint16> rowV(rowU.size(), 0);
+    ChannelRow rowY(width), rowU(chromaWidth), rowV(chromaWidth);
     PlanePass passes[3];
     const int lumaElements = size.width();
     passes[0] = {&rows[0],
@@ -894,8 +975,8 @@ bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *kee
     }
     for (int p = 0; p < planeCount; ++p)
         passes[p].sums.resize(size_t(passes[p].elements) + 128); // + what the SIMD reads past
-    qint16 *lumaOut[] = {rowY.data()};
-    qint16 *chromaOut[] = {rowU.data(), rowV.data()};
+    ChannelRow *lumaOut[] = {&rowY};
+    ChannelRow *chromaOut[] = {&rowU, &rowV};
 
     UprightWriter writer(out, rotation, width, height);
     for (int j = 0; j < height; ++j) {
@@ -908,7 +989,7 @@ bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *kee
                 passes[2].run(j / 2, recip, chromaWidth, chromaOut + 1);
             }
         }
-        convertRow(rowY.data(), rowU.data(), rowV.data(), writer.rowFor(j), width, coefficients);
+        convertRow(rowY, rowU, rowV, writer.rowFor(j), width, coefficients);
         writer.rowDone(j);
     }
     for (int p = 0; p < planeCount; ++p)
