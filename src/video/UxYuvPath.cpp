@@ -722,35 +722,34 @@ __attribute__((target("ssse3"))) int convertRowSsse3(const Luma *y, const Chroma
 
 #define UX_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
 
-// Sixteen luma values, and eight chroma values each twice, as 10-bit numbers.
-UX_AVX2_INLINE __m256i lumaOf256(const qint16 *y)
-{
-    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(y));
-}
-
-UX_AVX2_INLINE __m256i lumaOf256(const uchar *y)
+// Sixteen luma values less the offset, and eight chroma values each twice less the
+// centre, as 10-bit numbers times 16: the terms' inputs.
+UX_AVX2_INLINE __m256i lumaTerm256(const qint16 *y, __m256i offset)
 {
     return _mm256_slli_epi16(
-        _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(y))), 2);
+        _mm256_sub_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(y)), offset), 4);
 }
 
-UX_AVX2_INLINE __m128i eightChroma(const qint16 *c)
+UX_AVX2_INLINE __m256i lumaTerm256(const uchar *y, __m256i offset)
 {
-    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(c));
+    const __m256i y16 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(y)));
+    return _mm256_sub_epi16(_mm256_slli_epi16(y16, 6), _mm256_slli_epi16(offset, 4));
 }
 
-UX_AVX2_INLINE __m128i eightChroma(const uchar *c)
+UX_AVX2_INLINE __m256i chromaTerm256(const qint16 *c, __m256i centre)
 {
-    return _mm_slli_epi16(_mm_cvtepu8_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(c))),
-                          2);
+    const __m128i c8 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(c));
+    const __m256i pairs = _mm256_inserti128_si256(
+        _mm256_castsi128_si256(_mm_unpacklo_epi16(c8, c8)), _mm_unpackhi_epi16(c8, c8), 1);
+    return _mm256_slli_epi16(_mm256_sub_epi16(pairs, centre), 4);
 }
 
-template <typename Chroma>
-UX_AVX2_INLINE __m256i doubledChroma256(const Chroma *c)
+UX_AVX2_INLINE __m256i chromaTerm256(const uchar *c, __m256i centre)
 {
-    const __m128i c8 = eightChroma(c);
-    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_unpacklo_epi16(c8, c8)),
-                                   _mm_unpackhi_epi16(c8, c8), 1);
+    // Each byte zero-extended into a 32-bit lane and copied into its upper half.
+    const __m256i c32 = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(c)));
+    const __m256i pairs = _mm256_or_si256(c32, _mm256_slli_epi32(c32, 16));
+    return _mm256_sub_epi16(_mm256_slli_epi16(pairs, 6), _mm256_slli_epi16(centre, 4));
 }
 
 // The same as convertRowSsse3, sixteen pixels a step.
@@ -767,11 +766,9 @@ __attribute__((target("avx2"))) int convertRowAvx2(const Luma *y, const Chroma *
     const __m256i alpha = _mm256_set1_epi16(qint16(0xff00));
     int x = 0;
     for (; x + 16 <= n; x += 16) {
-        const __m256i Y = _mm256_slli_epi16(_mm256_sub_epi16(lumaOf256(y + x), yOffset), 4);
-        const __m256i U =
-            _mm256_slli_epi16(_mm256_sub_epi16(doubledChroma256(u + x / 2), centre), 4);
-        const __m256i V =
-            _mm256_slli_epi16(_mm256_sub_epi16(doubledChroma256(v + x / 2), centre), 4);
+        const __m256i Y = lumaTerm256(y + x, yOffset);
+        const __m256i U = chromaTerm256(u + x / 2, centre);
+        const __m256i V = chromaTerm256(v + x / 2, centre);
         const __m256i luma = _mm256_add_epi16(_mm256_mulhrs_epi16(Y, kY), half);
         const __m256i r =
             _mm256_srai_epi16(_mm256_add_epi16(luma, _mm256_mulhrs_epi16(V, kRV)), kEighths);
