@@ -122,7 +122,8 @@ int main(int argc, char **argv)
                                        QStringLiteral("Print the page names and exit."));
     const QCommandLineOption open(
         QStringLiteral("open"),
-        QStringLiteral("Play this video file instead of the synthetic clip."),
+        QStringLiteral("Play this video file instead of the synthetic clip, on the Video page "
+                       "unless --page names another."),
         QStringLiteral("VIDEO"));
     const QCommandLineOption wait(
         QStringLiteral("wait"),
@@ -163,7 +164,11 @@ int main(int argc, char **argv)
         err << "no theme " << parser.value(theme) << "; themes: gallery, dark, light\n";
         return 2;
     }
-    if (parser.isSet(page) && !window.showPage(parser.value(page))) {
+    // A file opened from the command line is shown playing, unless another page is asked for.
+    const QString shownPage = parser.isSet(page)   ? parser.value(page)
+                              : parser.isSet(open) ? QStringLiteral("Video")
+                                                   : QString();
+    if (!shownPage.isEmpty() && !window.showPage(shownPage)) {
         err << "no page " << parser.value(page)
             << "; pages: " << window.pageNames().join(QStringLiteral(", ")) << "\n";
         return 2;
