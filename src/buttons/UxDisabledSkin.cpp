@@ -106,13 +106,20 @@ QRect UxDisabledSkin::imageRect(const QSize &widget) const
                   widget.height() - 2 * inset);
 }
 
+// The source part as QPainter::drawPixmap reads it: a width or height of zero or less
+// means up to the picture's right or bottom edge.
 QRectF UxDisabledSkin::imageSource() const
 {
     const qreal d = m_image.devicePixelRatio();
     const qreal frame = m_layout.sourceFrame * d;
     const qreal left = m_layout.sourceFollowsImageX ? m_imageX * d : frame;
     const qreal widthCut = m_layout.sourceFollowsImageX ? m_imageWidthCut * d : 2 * frame;
-    return QRectF(left, frame, m_image.width() - widthCut, m_image.height() - 2 * frame);
+    QRectF source(left, frame, m_image.width() - widthCut, m_image.height() - 2 * frame);
+    if (source.width() <= 0)
+        source.setWidth(m_image.width() - source.x());
+    if (source.height() <= 0)
+        source.setHeight(m_image.height() - source.y());
+    return source;
 }
 
 QRect UxDisabledSkin::captionRect(const QSize &widget) const

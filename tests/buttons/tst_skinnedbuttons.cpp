@@ -78,6 +78,7 @@ private Q_SLOTS:
         UxResourceMgr::setZoomDPI(2.0); // artwork keeps its size
         writeArtwork(m_dir, QStringLiteral("skin.png"), QSize(40, 30));
         writeArtwork(m_dir, QStringLiteral("skin@2x.png"), QSize(80, 60));
+        writeArtwork(m_dir, QStringLiteral("tiny.png"), QSize(8, 6));
     }
 
     // Each row renders the skinned widget and compares it with its base class's painting
@@ -153,6 +154,19 @@ private Q_SLOTS:
             << "skin@2x.png" << 0 << QRect(2, 3, 96, 24) << QRectF(4, 8, 72, 44)
             << QRect(10, 5, 80, 16) << left << magenta;
         asBase("combo: no current item", "combo", false, "", lng);
+        // Source parts without width or height are drawPixmap's: up to the picture's edge.
+        row("combo: source width 0", "combo", false, "Play", "2,40,10,20,5,16,255,0,255")
+            << "skin.png" << 0 << QRect(2, 3, 60, 24) << QRectF(2, 4, 0, 22) << QRect(10, 5, 80, 16)
+            << left << magenta;
+        row("combo: source width below 0", "combo", false, "Play", "2,50,10,20,5,16,255,0,255")
+            << "skin.png" << 0 << QRect(2, 3, 50, 24) << QRectF(2, 4, -10, 22)
+            << QRect(10, 5, 80, 16) << left << magenta;
+        row("push: artwork within its frame", "push", false, "Play", lng)
+            << "tiny.png" << 0 << QRect(2, 2, 96, 26) << QRectF(4, 4, 0, -2) << QRect(10, 5, 80, 16)
+            << centre << magenta;
+        row("tool: artwork within its frame", "tool", false, "Play", shrt)
+            << "tiny.png" << 0 << QRect(2, 3, 96, 24) << QRectF(3, 3, 2, 0) << QRect(10, 3, 80, 24)
+            << left << magenta;
     }
 
     void paint()
