@@ -2,7 +2,8 @@
 # Builds the fuzz targets with clang (build-fuzz/) and runs each one from its seed corpus
 # for a bounded time. Any crash, sanitizer report, leak of ours or broken invariant
 # fails the run; the input that caused it is kept in build-fuzz/artifacts/
-# (COMMONCTRLS_FUZZ_BUILD names another build folder).
+# (COMMONCTRLS_FUZZ_BUILD names another build folder; COMMONCTRLS_QT_MAJOR=6 builds against
+# Qt 6).
 #
 #   fuzz/run.sh [seconds per target, default 60] [target ...]
 set -euo pipefail
@@ -18,9 +19,13 @@ if ! command -v clang++ >/dev/null 2>&1; then
     exit 0
 fi
 
-build=${COMMONCTRLS_FUZZ_BUILD:-build-fuzz}
+# COMMONCTRLS_QT_MAJOR=6 builds the targets against Qt 6, in build-fuzz-qt6.
+qt=${COMMONCTRLS_QT_MAJOR:-5}
+default_build=build-fuzz
+[ "$qt" = 6 ] && default_build=build-fuzz-qt6
+build=${COMMONCTRLS_FUZZ_BUILD:-$default_build}
 # -O1 with line tables: quicker to build, and the usual trade for sanitized fuzzing.
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMMONCTRLS_QT_MAJOR="$qt" \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" -DCOMMONCTRLS_WARNINGS_AS_ERRORS=ON -DCOMMONCTRLS_BUILD_FUZZERS=ON \
     -DCOMMONCTRLS_BUILD_TESTS=OFF -DCOMMONCTRLS_BUILD_GALLERY=OFF -DCOMMONCTRLS_BUILD_BENCHMARKS=OFF
 cmake --build "$build" -j "$(nproc)" --target commonctrls_fuzzers
