@@ -59,11 +59,11 @@ int writeSyntheticClip(const QString &path, QTextStream &err)
         pattern.seek(index);
         return frame.scaled(640, 360, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     };
-    ClipSpec spec;
-    spec.size = QSize(640, 360);
-    spec.framesPerSecond = SyntheticClip::kFramesPerSecond;
-    spec.frameCount = 3 * SyntheticClip::kFramesPerSecond;
-    const QString problem = writeVideoFile(path, spec, frameAt);
+    ClipRecipe recipe;
+    recipe.size = QSize(640, 360);
+    recipe.framesPerSecond = SyntheticClip::kFramesPerSecond;
+    recipe.frameCount = 3 * SyntheticClip::kFramesPerSecond;
+    const QString problem = writeVideoFile(path, recipe, frameAt);
     if (problem.isEmpty())
         return 0;
     err << "could not write " << path << ": " << problem << "\n";

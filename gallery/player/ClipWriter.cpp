@@ -54,20 +54,21 @@ struct Writer
     }
 
     // The RGB picture in the encoder's pixel format, matrix and range.
-    int convert(const QImage &image, const ClipSpec &spec)
+    int convert(const QImage &image, const ClipRecipe &recipe)
     {
-        const int width = spec.size.width(), height = spec.size.height();
+        const int width = recipe.size.width(), height = recipe.size.height();
         converter = sws_getCachedContext(converter, width, height, AV_PIX_FMT_RGB32, width, height,
-                                         spec.pixelFormat, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr,
-                                         nullptr, nullptr);
+                                         recipe.pixelFormat, SWS_BICUBIC | SWS_ACCURATE_RND,
+                                         nullptr, nullptr, nullptr);
         if (!converter)
             return AVERROR(EINVAL);
-        // An unspecified matrix is BT.709 above standard definition, as players take it.
-        const bool hd = spec.colorSpace == AVCOL_SPC_BT709 ||
-                        (spec.colorSpace == AVCOL_SPC_UNSPECIFIED && height > 576);
+        // A matrix the file leaves open is BT.709 above standard definition, as players take it.
+        const bool hd = recipe.colorSpace == AVCOL_SPC_BT709 ||
+                        (recipe.colorSpace == AVCOL_SPC_UNSPECIFIED && height > 576);
         const int *table = sws_getCoefficients(hd ? SWS_CS_ITU709 : SWS_CS_ITU601);
         sws_setColorspaceDetails(converter, table, 1, table,
-                                 spec.colorRange == AVCOL_RANGE_JPEG ? 1 : 0, 0, 1 << 16, 1 << 16);
+                                 recipe.colorRange == AVCOL_RANGE_JPEG ? 1 : 0, 0, 1 << 16,
+                                 1 << 16);
         const int result = av_frame_make_writable(frame);
         if (result < 0)
             return result;
@@ -78,12 +79,12 @@ struct Writer
     }
 };
 
-QList<int> timestampsOf(const ClipSpec &spec)
+QList<int> timestampsOf(const ClipRecipe &recipe)
 {
-    if (!spec.timestamps.isEmpty())
-        return spec.timestamps;
+    if (!recipe.timestamps.isEmpty())
+        return recipe.timestamps;
     QList<int> stamps;
-    for (int i = 0; i < spec.frameCount; ++i)
+    for (int i = 0; i < recipe.frameCount; ++i)
         stamps.append(i);
     return stamps;
 }
@@ -97,27 +98,27 @@ bool increasing(const QList<int> &stamps)
     return !stamps.isEmpty() && stamps.first() >= 0;
 }
 
-int setUpStream(Writer &w, const ClipSpec &spec)
+int setUpStream(Writer &w, const ClipRecipe &recipe)
 {
-    w.encoder->width = spec.size.width();
-    w.encoder->height = spec.size.height();
-    w.encoder->pix_fmt = spec.pixelFormat;
-    w.encoder->color_range = spec.colorRange;
-    w.encoder->colorspace = spec.colorSpace;
+    w.encoder->width = recipe.size.width();
+    w.encoder->height = recipe.size.height();
+    w.encoder->pix_fmt = recipe.pixelFormat;
+    w.encoder->color_range = recipe.colorRange;
+    w.encoder->colorspace = recipe.colorSpace;
     w.encoder->sample_aspect_ratio =
-        AVRational{spec.sampleAspect.width(), spec.sampleAspect.height()};
-    w.encoder->time_base = AVRational{1, spec.framesPerSecond};
-    w.encoder->framerate = AVRational{spec.framesPerSecond, 1};
-    w.encoder->gop_size = qMax(1, spec.keyInterval);
-    w.encoder->max_b_frames = spec.keyInterval > 3 ? 3 : 0;
+        AVRational{recipe.sampleAspect.width(), recipe.sampleAspect.height()};
+    w.encoder->time_base = AVRational{1, recipe.framesPerSecond};
+    w.encoder->framerate = AVRational{recipe.framesPerSecond, 1};
+    w.encoder->gop_size = qMax(1, recipe.keyInterval);
+    w.encoder->max_b_frames = recipe.keyInterval > 3 ? 3 : 0;
     w.stream->time_base = w.encoder->time_base;
     w.stream->sample_aspect_ratio = w.encoder->sample_aspect_ratio;
-    if (spec.rotation % 360 != 0) {
+    if (recipe.rotation % 360 != 0) {
         auto *matrix = reinterpret_cast<int32_t *>(
             av_stream_new_side_data(w.stream, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(int32_t)));
         if (!matrix)
             return AVERROR(ENOMEM);
-        av_display_rotation_set(matrix, spec.rotation); // this one turns clockwise
+        av_display_rotation_set(matrix, recipe.rotation); // this one turns clockwise
     }
     if (w.format->oformat->flags & AVFMT_GLOBALHEADER)
         w.encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER; // what the container keeps up front
@@ -130,24 +131,24 @@ int setUpStream(Writer &w, const ClipSpec &spec)
         result = avcodec_parameters_from_context(w.stream->codecpar, w.encoder);
     if (result < 0)
         return result;
-    w.frame->format = spec.pixelFormat;
-    w.frame->width = spec.size.width();
-    w.frame->height = spec.size.height();
+    w.frame->format = recipe.pixelFormat;
+    w.frame->width = recipe.size.width();
+    w.frame->height = recipe.size.height();
     return av_frame_get_buffer(w.frame, 0);
 }
 
 } // namespace
 
-QString writeVideoFile(const QString &path, const ClipSpec &spec,
+QString writeVideoFile(const QString &path, const ClipRecipe &recipe,
                        const std::function<QImage(int)> &frameAt)
 {
-    const QList<int> stamps = timestampsOf(spec);
-    if (!increasing(stamps) || spec.framesPerSecond <= 0 || spec.lastDuration <= 0)
+    const QList<int> stamps = timestampsOf(recipe);
+    if (!increasing(stamps) || recipe.framesPerSecond <= 0 || recipe.lastDuration <= 0)
         return QStringLiteral("the timestamps do not increase");
     Writer w;
     const QByteArray name = QFile::encodeName(path);
     int result = avformat_alloc_output_context2(&w.format, nullptr, nullptr, name.constData());
-    const AVCodec *codec = avcodec_find_encoder(spec.codec);
+    const AVCodec *codec = avcodec_find_encoder(recipe.codec);
     if (result < 0 || !codec || !w.frame || !w.packet)
         return result < 0 ? ffmpegErrorText(result) : QStringLiteral("no such encoder");
     w.stream = avformat_new_stream(w.format, nullptr);
@@ -156,22 +157,22 @@ QString writeVideoFile(const QString &path, const ClipSpec &spec,
         return ffmpegErrorText(AVERROR(ENOMEM));
     for (int i = 0; i < stamps.size(); ++i)
         w.durations.insert(stamps[i],
-                           i + 1 < stamps.size() ? stamps[i + 1] - stamps[i] : spec.lastDuration);
-    if (spec.damagedFrame >= 0 && spec.damagedFrame < stamps.size())
-        w.damagedTimestamp = stamps[spec.damagedFrame];
-    result = setUpStream(w, spec);
+                           i + 1 < stamps.size() ? stamps[i + 1] - stamps[i] : recipe.lastDuration);
+    if (recipe.damagedFrame >= 0 && recipe.damagedFrame < stamps.size())
+        w.damagedTimestamp = stamps[recipe.damagedFrame];
+    result = setUpStream(w, recipe);
     if (result >= 0)
         result = avio_open(&w.format->pb, name.constData(), AVIO_FLAG_WRITE);
     if (result >= 0)
         result = avformat_write_header(w.format, nullptr);
     for (int i = 0; result >= 0 && i < stamps.size(); ++i) {
         const QImage image = frameAt(i).convertToFormat(QImage::Format_RGB32);
-        if (image.size() != spec.size)
+        if (image.size() != recipe.size)
             return QStringLiteral("frame %1 is not %2 x %3")
                 .arg(i)
-                .arg(spec.size.width())
-                .arg(spec.size.height());
-        result = w.convert(image, spec);
+                .arg(recipe.size.width())
+                .arg(recipe.size.height());
+        result = w.convert(image, recipe);
         w.frame->pts = stamps[i];
         if (result >= 0)
             result = avcodec_send_frame(w.encoder, w.frame);

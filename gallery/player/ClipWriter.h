@@ -14,7 +14,7 @@ extern "C" {
 
 // What a written clip holds besides its pictures. The defaults make a lossless,
 // intra-only clip (FFV1) that every frame can be sought in exactly.
-struct ClipSpec
+struct ClipRecipe
 {
     QSize size = QSize(640, 360);
     int framesPerSecond = 30; // the time base: a timestamp counts 1 / framesPerSecond s
@@ -34,10 +34,10 @@ struct ClipSpec
 };
 
 // Writes a video file of the given frames with libavcodec, in the container its name's
-// suffix names (.mkv, .mov, .mp4). Each frame is converted from RGB to the spec's pixel
+// suffix names (.mkv, .mov, .mp4). Each frame is converted from RGB to the recipe's pixel
 // format. The gallery uses it to make a clip to open; the tests to make a known one.
 // Returns what went wrong, or an empty text.
-QString writeVideoFile(const QString &path, const ClipSpec &spec,
+QString writeVideoFile(const QString &path, const ClipRecipe &recipe,
                        const std::function<QImage(int)> &frameAt);
 
 #endif // CLIPWRITER_H

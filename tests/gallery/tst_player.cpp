@@ -70,13 +70,13 @@ int shownPicture(const QImage &upright, int rotation = 0)
     return -1;
 }
 
-ClipSpec smallClip()
+ClipRecipe smallClip()
 {
-    ClipSpec spec;
-    spec.size = kSize;
-    spec.framesPerSecond = kRate;
-    spec.frameCount = kFrames;
-    return spec;
+    ClipRecipe recipe;
+    recipe.size = kSize;
+    recipe.framesPerSecond = kRate;
+    recipe.frameCount = kFrames;
+    return recipe;
 }
 
 QList<int> variableRate()
@@ -113,7 +113,7 @@ private Q_SLOTS:
 private:
     // Writes a clip of the pattern named after the test row and opens it in clip; false
     // if it was not written or did not open in time.
-    bool openNewClip(GalleryClip &clip, const ClipSpec &spec, const QString &suffix = "mkv");
+    bool openNewClip(GalleryClip &clip, const ClipRecipe &recipe, const QString &suffix = "mkv");
     bool openClip(GalleryClip &clip, const QString &path);
 
     QTemporaryDir m_dir;
@@ -137,13 +137,13 @@ bool TestPlayer::openClip(GalleryClip &clip, const QString &path)
     return changed.wait(5000) && (frames.count() > 0 || frames.wait(5000));
 }
 
-bool TestPlayer::openNewClip(GalleryClip &clip, const ClipSpec &spec, const QString &suffix)
+bool TestPlayer::openNewClip(GalleryClip &clip, const ClipRecipe &recipe, const QString &suffix)
 {
     const QString path = m_dir.filePath(
         QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')) +
         QLatin1Char('.') + suffix);
-    const auto frameAt = [&spec](int frame) { return pattern(frame, spec.size); };
-    const QString problem = writeVideoFile(path, spec, frameAt);
+    const auto frameAt = [&recipe](int frame) { return pattern(frame, recipe.size); };
+    const QString problem = writeVideoFile(path, recipe, frameAt);
     if (!problem.isEmpty())
         qWarning("%s: %s", qPrintable(path), qPrintable(problem));
     return problem.isEmpty() && openClip(clip, path);
@@ -220,22 +220,22 @@ void TestPlayer::passesEachPixelFormat()
     QFETCH(int, expectedFormat);
     QFETCH(int, expectedMatrix);
     QFETCH(int, expectedRange);
-    ClipSpec spec = smallClip();
-    spec.size.setHeight(height);
-    spec.frameCount = 2;
-    spec.pixelFormat = AVPixelFormat(pixelFormat);
-    spec.codec = AVCodecID(codec);
-    spec.colorSpace = AVColorSpace(colorSpace);
-    spec.colorRange = AVColorRange(colorRange);
+    ClipRecipe recipe = smallClip();
+    recipe.size.setHeight(height);
+    recipe.frameCount = 2;
+    recipe.pixelFormat = AVPixelFormat(pixelFormat);
+    recipe.codec = AVCodecID(codec);
+    recipe.colorSpace = AVColorSpace(colorSpace);
+    recipe.colorRange = AVColorRange(colorRange);
     GalleryClip clip;
     QSignalSpy frames(&clip, &GalleryClip::videoFrameReady);
-    QVERIFY(openNewClip(clip, spec));
+    QVERIFY(openNewClip(clip, recipe));
     const UxVideoFrame frame = frames.last().first().value<UxVideoFrame>();
     QCOMPARE(int(frame.pixelFormat()), expectedFormat);
     QCOMPARE(int(frame.colorMatrix()), expectedMatrix);
     QCOMPARE(int(frame.colorRange()), expectedRange);
     QVERIFY(frame.owner()); // the viewers keep the decoder's picture instead of copying it
-    QCOMPARE(frame.size(), spec.size);
+    QCOMPARE(frame.size(), recipe.size);
     QVERIFY2(patternError(clip.currentImage(), 0) <= kTolerance,
              qPrintable(QString::number(patternError(clip.currentImage(), 0))));
 }
@@ -291,13 +291,13 @@ void TestPlayer::seeksToThePictureOnShow()
     QFETCH(int, position);
     if (!avcodec_find_encoder(AVCodecID(codec)))
         QSKIP("libavcodec has no encoder for this clip");
-    ClipSpec spec = smallClip();
-    spec.codec = AVCodecID(codec);
-    spec.keyInterval = keyInterval;
-    spec.timestamps = timestamps;
-    spec.lastDuration = lastDuration;
+    ClipRecipe recipe = smallClip();
+    recipe.codec = AVCodecID(codec);
+    recipe.keyInterval = keyInterval;
+    recipe.timestamps = timestamps;
+    recipe.lastDuration = lastDuration;
     GalleryClip clip;
-    QVERIFY(openNewClip(clip, spec));
+    QVERIFY(openNewClip(clip, recipe));
     QCOMPARE(clip.framesPerSecond(), double(kRate));
     QSignalSpy frames(&clip, &GalleryClip::videoFrameReady);
     for (int target : targets)
@@ -321,10 +321,10 @@ void TestPlayer::playsToTheEnd()
 {
     QFETCH(QString, container);
     QFETCH(QList<int>, timestamps);
-    ClipSpec spec = smallClip();
-    spec.timestamps = timestamps;
+    ClipRecipe recipe = smallClip();
+    recipe.timestamps = timestamps;
     GalleryClip clip;
-    QVERIFY(openNewClip(clip, spec, container));
+    QVERIFY(openNewClip(clip, recipe, container));
     const int last = timestamps.isEmpty() ? kFrames - 1 : timestamps.last();
     QCOMPARE(clip.frameCount(), last + 1);
     clip.play();
@@ -372,13 +372,13 @@ void TestPlayer::boundsPicturesWaitingForTheWindow()
     QFETCH(int, framesPerSecond);
     if (!avcodec_find_encoder(AVCodecID(codec)))
         QSKIP("libavcodec has no encoder for this clip");
-    ClipSpec spec = smallClip();
-    spec.codec = AVCodecID(codec);
-    spec.keyInterval = keyInterval;
-    spec.frameCount = frameCount;
-    spec.framesPerSecond = framesPerSecond;
+    ClipRecipe recipe = smallClip();
+    recipe.codec = AVCodecID(codec);
+    recipe.keyInterval = keyInterval;
+    recipe.frameCount = frameCount;
+    recipe.framesPerSecond = framesPerSecond;
     GalleryClip clip;
-    QVERIFY(openNewClip(clip, spec));
+    QVERIFY(openNewClip(clip, recipe));
     int received = 0;
     connect(&clip, &GalleryClip::videoFrameReady, this, [&] {
         if (++received == 1) // the window is busy for twice as long as the clip lasts
@@ -393,12 +393,12 @@ void TestPlayer::boundsPicturesWaitingForTheWindow()
 // A picture that does not decode is reported, and playback goes on past it to the end.
 void TestPlayer::reportsPicturesThatDoNotDecode()
 {
-    ClipSpec spec = smallClip();
-    spec.codec = AV_CODEC_ID_RAWVIDEO;
-    spec.damagedFrame = 6;
+    ClipRecipe recipe = smallClip();
+    recipe.codec = AV_CODEC_ID_RAWVIDEO;
+    recipe.damagedFrame = 6;
     GalleryClip clip;
     QSignalSpy failed(&clip, &GalleryClip::playbackFailed);
-    QVERIFY(openNewClip(clip, spec));
+    QVERIFY(openNewClip(clip, recipe));
     clip.play();
     QTRY_VERIFY_WITH_TIMEOUT(!clip.isPlaying(), 5000);
     QCOMPARE(failed.count(), 1);
@@ -427,16 +427,16 @@ void TestPlayer::showsUprightAtDisplayAspect()
     QFETCH(int, rotation);
     QFETCH(QSize, sampleAspect);
     QFETCH(QSize, displaySize);
-    ClipSpec spec = smallClip();
-    spec.size = size;
-    spec.rotation = rotation;
-    spec.sampleAspect = sampleAspect;
+    ClipRecipe recipe = smallClip();
+    recipe.size = size;
+    recipe.rotation = rotation;
+    recipe.sampleAspect = sampleAspect;
     GalleryClip clip;
     UxVideoViewer viewer;
     viewer.resize(400, 400);
     clip.attach(&viewer);
     QSignalSpy frames(&clip, &GalleryClip::videoFrameReady);
-    QVERIFY(openNewClip(clip, spec, "mov"));
+    QVERIFY(openNewClip(clip, recipe, "mov"));
     QCOMPARE(clip.rotation(), rotation);
     QCOMPARE(clip.displaySize(), displaySize);
     const UxVideoFrame frame = frames.last().first().value<UxVideoFrame>();
