@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QMetaType>
+#include <QRect>
 #include <QSize>
 
 #include <memory>
@@ -124,6 +125,11 @@ public:
     /// horizontally by the sample aspect ratio (rounded to the nearest pixel, at least 1),
     /// then turned by the rotation. An empty size for an invalid frame.
     QSize displaySize() const;
+    /// \brief Where rect, in the pixels of a picture of size stored, lies once that picture
+    /// is turned clockwise by degrees (taken to a quarter turn as setRotation() takes it):
+    /// an encoder's crop of the upright picture, say. Edges that leave the int range
+    /// saturate.
+    static QRect turnedRect(const QRect &rect, const QSize &stored, int degrees);
     /// \brief The picture as QImage::Format_RGB32, turned upright by the rotation but not
     /// stretched by the sample aspect ratio; a null image for an invalid frame or when the
     /// image cannot be allocated.

@@ -1,5 +1,7 @@
 #include "ExportCommand.h"
 
+#include <UxVideoFrame.h>
+
 #include <QFileInfo>
 
 namespace {
@@ -29,26 +31,10 @@ QString seconds(int frames, double framesPerSecond)
 
 } // namespace
 
-QRect uprightRect(const QRect &rect, const QSize &frameSize, int rotation)
-{
-    const int width = frameSize.width(), height = frameSize.height();
-    switch ((rotation % 360 + 360) % 360) {
-    case 90: // the stored left column becomes the top row
-        return QRect(height - rect.bottom() - 1, rect.left(), rect.height(), rect.width());
-    case 180:
-        return QRect(width - rect.right() - 1, height - rect.bottom() - 1, rect.width(),
-                     rect.height());
-    case 270: // the stored top row becomes the left column
-        return QRect(rect.top(), width - rect.right() - 1, rect.height(), rect.width());
-    default:
-        return rect;
-    }
-}
-
 QString exportCommand(const QString &input, double framesPerSecond, int inPoint, int outPoint,
                       const QRect &stored, const QSize &frameSize, int rotation)
 {
-    const QRect crop = uprightRect(stored, frameSize, rotation);
+    const QRect crop = UxVideoFrame::turnedRect(stored, frameSize, rotation);
     // -ss and -to before -i are positions in the input; the out point's frame is kept.
     return QStringLiteral("ffmpeg -ss %1 -to %2 -i %3 -vf crop=%4:%5:%6:%7 -c:a copy %8")
         .arg(seconds(inPoint, framesPerSecond), seconds(outPoint + 1, framesPerSecond),

@@ -13,8 +13,4 @@
 QString exportCommand(const QString &input, double framesPerSecond, int inPoint, int outPoint,
                       const QRect &crop, const QSize &frameSize, int rotation);
 
-// rect of a stored picture of frameSize, in the pixels of that picture turned clockwise
-// by rotation (0, 90, 180 or 270).
-QRect uprightRect(const QRect &rect, const QSize &frameSize, int rotation);
-
 #endif // EXPORTCOMMAND_H

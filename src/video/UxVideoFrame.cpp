@@ -60,11 +60,38 @@ void UxVideoFrame::setSampleAspectRatio(int num, int den)
     m_sampleAspect = num > 0 && den > 0 ? QSize(num, den) : QSize(1, 1);
 }
 
+namespace {
+
+// The nearest quarter turn as 0, 90, 180 or 270, in 64 bits so that INT_MIN has a magnitude.
+int quarterTurn(int degrees)
+{
+    const qint64 quarters = (qint64(degrees) + (degrees >= 0 ? 45 : -45)) / 90;
+    return int(((quarters % 4) + 4) % 4) * 90;
+}
+
+} // namespace
+
 void UxVideoFrame::setRotation(int degrees)
 {
-    // The nearest quarter turn, in 64 bits so that INT_MIN has a magnitude.
-    const qint64 quarters = (qint64(degrees) + (degrees >= 0 ? 45 : -45)) / 90;
-    m_rotation = int(((quarters % 4) + 4) % 4) * 90;
+    m_rotation = quarterTurn(degrees);
+}
+
+QRect UxVideoFrame::turnedRect(const QRect &rect, const QSize &stored, int degrees)
+{
+    const qint64 w = qint64(rect.right()) - rect.left() + 1;
+    const qint64 h = qint64(rect.bottom()) - rect.top() + 1;
+    const qint64 W = stored.width();
+    const qint64 H = stored.height();
+    switch (quarterTurn(degrees)) {
+    case 90: // the stored left column becomes the top row
+        return uxRect(H - rect.top() - h, rect.left(), h, w);
+    case 180:
+        return uxRect(W - rect.left() - w, H - rect.top() - h, w, h);
+    case 270: // the stored top row becomes the left column
+        return uxRect(rect.top(), W - rect.left() - w, h, w);
+    default:
+        return rect;
+    }
 }
 
 bool UxVideoFrame::isValid() const

@@ -23,26 +23,6 @@ struct CropStep
     bool resize = false;
 };
 
-// r, inside a picture of the given size, where it lies once the picture is turned
-// clockwise by a quarter-turn angle; in 64 bits and saturated.
-QRect turnedRect(const QRect &r, const QSize &picture, int clockwise)
-{
-    const qint64 w = qint64(r.right()) - r.left() + 1;
-    const qint64 h = qint64(r.bottom()) - r.top() + 1;
-    const qint64 W = picture.width();
-    const qint64 H = picture.height();
-    switch (clockwise) {
-    case 90:
-        return uxRect(H - r.top() - h, r.left(), h, w);
-    case 180:
-        return uxRect(W - r.left() - w, H - r.top() - h, w, h);
-    case 270:
-        return uxRect(r.top(), W - r.left() - w, h, w);
-    default:
-        return r;
-    }
-}
-
 CropStep cropStepOf(const QKeyEvent &key)
 {
     const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
@@ -109,14 +89,14 @@ int UxVideoOperationViewer::uprightRotation() const
 // A rectangle of the picture as stored turned with it, and back.
 QRect UxVideoOperationViewer::toUpright(const QRect &r) const
 {
-    return turnedRect(r, m_logicSize, uprightRotation());
+    return UxVideoFrame::turnedRect(r, m_logicSize, uprightRotation());
 }
 
 QRect UxVideoOperationViewer::toStored(const QRect &r) const
 {
     const int rotation = uprightRotation();
-    return turnedRect(r, rotation % 180 ? m_logicSize.transposed() : m_logicSize,
-                      (360 - rotation) % 360);
+    return UxVideoFrame::turnedRect(r, rotation % 180 ? m_logicSize.transposed() : m_logicSize,
+                                    360 - rotation);
 }
 
 void UxVideoOperationViewer::frameShapeChanged()

@@ -222,6 +222,30 @@ private Q_SLOTS:
         QTEST(frame.displaySize(), "display");
     }
 
+    // A rectangle of the stored picture where the turned picture shows it, and back.
+    void turnedRect_data()
+    {
+        QTest::addColumn<int>("degrees");
+        QTest::addColumn<QRect>("turned");
+        // (10, 20) 40 x 30 in a 160 x 90 picture.
+        QTest::newRow("upright") << 0 << QRect(10, 20, 40, 30);
+        QTest::newRow("clockwise: the left column is the top row") << 90 << QRect(40, 10, 30, 40);
+        QTest::newRow("upside down") << 180 << QRect(110, 40, 40, 30);
+        QTest::newRow("anticlockwise: the top row is the left column")
+            << 270 << QRect(20, 110, 30, 40);
+        QTest::newRow("a negative angle") << -90 << QRect(20, 110, 30, 40);
+    }
+    void turnedRect()
+    {
+        QFETCH(int, degrees);
+        QFETCH(QRect, turned);
+        const QSize stored(160, 90);
+        const QRect rect(10, 20, 40, 30);
+        QCOMPARE(UxVideoFrame::turnedRect(rect, stored, degrees), turned);
+        const QSize upright = degrees % 180 ? stored.transposed() : stored;
+        QCOMPARE(UxVideoFrame::turnedRect(turned, upright, -degrees), rect);
+    }
+
     // Any angle, the extremes included, becomes a quarter turn.
     void extremeAngles()
     {
