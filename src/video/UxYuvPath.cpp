@@ -910,7 +910,31 @@ int uxYuvRows(const QSize &size, int plane)
     return plane == 0 ? size.height() : chromaLength(size.height());
 }
 
-bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *keep)
+struct UxYuvTables::Axes
+{
+    QSize stored;
+    QSize shown; // as stored, before the rotation
+    Axis lumaColumns, lumaRows, chromaColumns, chromaRows;
+};
+
+UxYuvTables::UxYuvTables() = default;
+UxYuvTables::~UxYuvTables() = default;
+
+// Chroma is worked out at half the output's size, as it is stored at half the picture's:
+// each chroma value serves two by two pixels.
+const UxYuvTables::Axes &UxYuvTables::axesFor(const QSize &stored, const QSize &shown)
+{
+    if (!m_axes || m_axes->stored != stored || m_axes->shown != shown) {
+        m_axes.reset(new Axes{stored, shown, axisOf(stored.width(), shown.width()),
+                              axisOf(stored.height(), shown.height()),
+                              axisOf(chromaLength(stored.width()), chromaLength(shown.width())),
+                              axisOf(chromaLength(stored.height()), chromaLength(shown.height()))});
+    }
+    return *m_axes;
+}
+
+bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *keep,
+                 UxYuvTables *tables)
 {
     if (!frame.isValid() || out.isNull() || out.format() != QImage::Format_RGB32)
         return false;
@@ -928,14 +952,13 @@ bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *kee
                             uxYuvRowBytes(frame.pixelFormat(), size, p),
                             keep ? const_cast<uchar *>(keep->plane(p)) : nullptr,
                             keep ? keep->bytesPerLine(p) : 0);
-    // Chroma is worked out at half the output's size, as it is stored at half the
-    // picture's: each chroma value serves two by two pixels.
+    UxYuvTables once;
+    const UxYuvTables::Axes &axes = (tables ? *tables : once).axesFor(size, QSize(width, height));
+    const Axis &lumaColumns = axes.lumaColumns;
+    const Axis &lumaRows = axes.lumaRows;
+    const Axis &chromaColumns = axes.chromaColumns;
+    const Axis &chromaRows = axes.chromaRows;
     const int chromaWidth = chromaLength(width);
-    const int chromaHeight = chromaLength(height);
-    const Axis lumaColumns = axisOf(size.width(), width);
-    const Axis lumaRows = axisOf(size.height(), height);
-    const Axis chromaColumns = axisOf(chromaLength(size.width()), chromaWidth);
-    const Axis chromaRows = axisOf(chromaLength(size.height()), chromaHeight);
 
     static const Reciprocals eightBit = reciprocals(4);
     static const Reciprocals tenBit = reciprocals(1);
@@ -1094,7 +1117,7 @@ bool UxYuvPicture::renderDevice(const UxVideoFrame &source, const QRect &deviceR
         m_device = QImage(); // the old copy goes before the new one is made
         m_device = QImage(deviceRect.size(), QImage::Format_RGB32);
     }
-    if (m_device.isNull() || !uxRenderYuv(source, m_device, keep))
+    if (m_device.isNull() || !uxRenderYuv(source, m_device, keep, &m_tables))
         return false;
     m_deviceRect = deviceRect;
     m_deviceCurrent = true;

@@ -15,6 +15,21 @@ class QPainter;
 qsizetype uxYuvRowBytes(UxVideoFrame::PixelFormat format, const QSize &size, int plane);
 int uxYuvRows(const QSize &size, int plane);
 
+// The tables of which samples each output pixel takes, for the last picture and output
+// sizes rendered: kept between the frames of a stream rather than worked out for each.
+class UxYuvTables
+{
+public:
+    UxYuvTables();
+    ~UxYuvTables();
+
+private:
+    friend bool uxRenderYuv(const UxVideoFrame &, QImage &, const UxVideoFrame *, UxYuvTables *);
+    struct Axes;
+    const Axes &axesFor(const QSize &stored, const QSize &shown);
+    std::unique_ptr<Axes> m_axes;
+};
+
 // Renders frame upright into out, a Format_RGB32 image of any size: the whole of out shows
 // the whole picture, each axis scaled on its own. A pixel that covers more than one sample
 // of an axis averages them (up to 8 a pixel, spread over what it covers); one that covers
@@ -22,7 +37,9 @@ int uxYuvRows(const QSize &size, int plane);
 // planes (same format and size) row by row just before they are read, so a frame is
 // copied and converted in one pass over its memory. False, and out untouched, for an
 // invalid frame or an out that is null or not Format_RGB32.
-bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *keep = nullptr);
+// tables, when given, keeps the sample tables for the next frame.
+bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *keep = nullptr,
+                 UxYuvTables *tables = nullptr);
 
 // The YUV picture a viewer shows: the host's frame held through its owner, or a copy of
 // its planes, and a Format_RGB32 copy at the device pixels of the rectangle it is shown
@@ -62,6 +79,7 @@ private:
     bool m_hasDevice = false;
     qint64 m_maxPixels = 0;
     QImage m_image; // image(), while current
+    UxYuvTables m_tables;
 };
 
 #endif // UXYUVPATH_H
