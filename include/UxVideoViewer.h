@@ -267,6 +267,10 @@ protected:
     /// \brief Gives back the blank cursor this viewer set; shown again in full screen, the
     /// viewer hides the pointer again within a second.
     void hideEvent(QHideEvent *event) override;
+    /// \brief However the host makes the viewer full screen (toggleFullscreen() or
+    /// showFullScreen()), the pointer hides after a second of rest; however it leaves,
+    /// the blank cursor this viewer set goes with it.
+    void changeEvent(QEvent *event) override;
 
 private:
     friend class UxAccessibleVideo; // tells screen readers what the viewer shows

@@ -508,8 +508,14 @@ void UxVideoViewer::toggleFullscreen()
     const Qt::WindowStates kept =
         windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
     if (!isFullScreen()) {
+        // A window manager sizes a full-screen window; without one nobody does, so the
+        // viewer takes the whole screen it is on (at the origin, on a single screen).
+        const QScreen *shownOn = screen();
         setWindowFlags((flags | Qt::Window) ^ typeBits);
-        move(0, 0);
+        if (shownOn)
+            setGeometry(shownOn->geometry());
+        else
+            move(0, 0);
         setWindowState(kept | Qt::WindowFullScreen);
         show();
         activateWindow();
@@ -519,9 +525,14 @@ void UxVideoViewer::toggleFullscreen()
         // pop it a second time.
         QGuiApplication::restoreOverrideCursor();
         m_blankCursorPushed = false;
+        const bool hadKeyboard = isActiveWindow();
         setWindowFlags(flags ^ (typeBits | Qt::Window));
         setWindowState(kept);
         show();
+        // The full-screen window held the keyboard; without a window manager nobody hands
+        // it back to the window the viewer returns to.
+        if (hadKeyboard)
+            window()->activateWindow();
         m_mouseHideTimer->stop();
     }
     uxAccessibleNotify(this, QAccessible::DescriptionChanged); // it tells full screen
@@ -572,6 +583,19 @@ void UxVideoViewer::releaseBlankCursor()
     QGuiApplication::restoreOverrideCursor();
     m_blankCursorPushed = false;
     m_mouseHidden = false;
+}
+
+void UxVideoViewer::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (!isFullScreen()) {
+        releaseBlankCursor();
+        m_mouseHideTimer->stop();
+    } else if (!m_mouseHidden && !m_mouseHideTimer->isActive()) {
+        m_mouseHideTimer->start(kMouseHideMs);
+    }
 }
 
 void UxVideoViewer::hideEvent(QHideEvent *event)

@@ -503,6 +503,14 @@ private Q_SLOTS:
         QCOMPARE(shown.count(), 2);
         QVERIFY(!QGuiApplication::overrideCursor());
         viewer.toggleFullscreen();
+
+        // A host that puts the viewer in full screen itself gets the same resting pointer,
+        // and its blank cursor goes when the host takes the viewer out again.
+        viewer.setMouseHidable(true);
+        viewer.showFullScreen();
+        QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 3, 2000);
+        viewer.showNormal();
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 };
 
