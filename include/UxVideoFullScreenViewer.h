@@ -25,6 +25,9 @@ public:
     /// \brief Takes bar as a hidden frameless child window; a previous bar is handed back to
     /// the caller without a parent.
     ///
+    /// The bar is a tool window of the viewer's, so that window managers stack it above
+    /// the full-screen viewer, and it shows without taking the keyboard from the viewer.
+    ///
     /// A null bar only hands back the previous one. The host may delete a bar while it is
     /// set.
     void setControlBar(QWidget *bar);
@@ -53,9 +56,13 @@ protected:
 
 private:
     QSize screenSize() const;
+    QPoint polledPointer() const;
+    void adoptControlBar();
+    void releaseControlBar();
 
     QPointer<QWidget> m_controlBar; // the host may delete the bar while it is set
     int m_pollTimerId = 0;
+    bool m_barShowedWithoutActivating = false; // the bar's own setting, given back with it
 };
 
 #endif // UXVIDEOFULLSCREENVIEWER_H

@@ -26,17 +26,33 @@ UxVideoFullScreenViewer::~UxVideoFullScreenViewer()
 
 void UxVideoFullScreenViewer::setControlBar(QWidget *bar)
 {
-    if (m_controlBar) {
-        m_controlBar->setWindowFlags(m_controlBar->windowFlags() ^ Qt::Window);
-        m_controlBar->setParent(nullptr);
-    }
+    if (m_controlBar)
+        releaseControlBar();
     m_controlBar = bar;
-    if (m_controlBar) {
-        m_controlBar->setParent(this);
-        m_controlBar->setWindowFlags(m_controlBar->windowFlags() | Qt::Window |
-                                     Qt::FramelessWindowHint);
-        m_controlBar->hide();
-    }
+    if (m_controlBar)
+        adoptControlBar();
+}
+
+// The bar becomes a frameless tool window of the viewer's: window managers keep a tool
+// window above the window it belongs to, also one in full screen, where a plain window
+// would be stacked under it. It is shown without taking the keyboard, which Escape and
+// Space need to keep reaching the viewer.
+void UxVideoFullScreenViewer::adoptControlBar()
+{
+    m_controlBar->setParent(this);
+    m_controlBar->setWindowFlags(m_controlBar->windowFlags() | Qt::Tool | Qt::FramelessWindowHint);
+    m_barShowedWithoutActivating = m_controlBar->testAttribute(Qt::WA_ShowWithoutActivating);
+    m_controlBar->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_controlBar->hide();
+}
+
+// The caller gets the bar back without a parent, so a plain window again (setParent keeps
+// only the hints), showing as it did before.
+void UxVideoFullScreenViewer::releaseControlBar()
+{
+    m_controlBar->setWindowFlags(m_controlBar->windowFlags() ^ Qt::Window);
+    m_controlBar->setAttribute(Qt::WA_ShowWithoutActivating, m_barShowedWithoutActivating);
+    m_controlBar->setParent(nullptr);
 }
 
 QWidget *UxVideoFullScreenViewer::controlBar() const
@@ -70,8 +86,8 @@ void UxVideoFullScreenViewer::timerEvent(QTimerEvent *event)
         UxVideoViewer::timerEvent(event);
         return;
     }
-    const QPoint globalPointer = QCursor::pos();
-    const QPoint pointer = mapFromGlobal(globalPointer);
+    const QPoint pointer = polledPointer();
+    const QPoint globalPointer = mapToGlobal(pointer);
     if (m_controlBar) {
         const bool atBottomEdge =
             rect().contains(pointer) && rect().bottom() - pointer.y() < kBottomRows;
@@ -81,6 +97,21 @@ void UxVideoFullScreenViewer::timerEvent(QTimerEvent *event)
             m_controlBar->hide();
     }
     QObject::timerEvent(event);
+}
+
+// QCursor::pos() rounds the server's device pixels to logical ones, so above a ratio of 1
+// the last device rows and columns of the viewer come back one past its bottom and right
+// edges: there the pointer is taken to be on the edge it is touching.
+QPoint UxVideoFullScreenViewer::polledPointer() const
+{
+    QPoint pointer = mapFromGlobal(QCursor::pos());
+    if (devicePixelRatioF() > 1) {
+        if (pointer.y() == height())
+            pointer.ry() = height() - 1;
+        if (pointer.x() == width())
+            pointer.rx() = width() - 1;
+    }
+    return pointer;
 }
 
 QSize UxVideoFullScreenViewer::screenSize() const

@@ -53,6 +53,35 @@ private Q_SLOTS:
         QVERIFY(second.isNull()); // the current bar goes with the viewer
     }
 
+    void barHandedBackAsItCame_data()
+    {
+        QTest::addColumn<int>("ownFlags");
+        QTest::addColumn<bool>("ownShowsWithoutActivating");
+        QTest::newRow("plain widget") << int(Qt::Widget) << false;
+        QTest::newRow("shows without activating of its own") << int(Qt::Widget) << true;
+        QTest::newRow("window staying on top")
+            << int(Qt::Window | Qt::WindowStaysOnTopHint) << false;
+    }
+
+    // While set, the bar is a frameless tool window shown without taking the keyboard;
+    // handed back, it is a plain window again (it has no parent) with its own hints.
+    void barHandedBackAsItCame()
+    {
+        QFETCH(int, ownFlags);
+        QFETCH(bool, ownShowsWithoutActivating);
+        QWidget bar(nullptr, Qt::WindowFlags(ownFlags));
+        bar.setAttribute(Qt::WA_ShowWithoutActivating, ownShowsWithoutActivating);
+        UxVideoFullScreenViewer viewer;
+        viewer.setControlBar(&bar);
+        QCOMPARE(bar.windowType(), Qt::Tool);
+        QVERIFY(bar.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(bar.testAttribute(Qt::WA_ShowWithoutActivating));
+        viewer.setControlBar(nullptr);
+        QCOMPARE(bar.windowType(), Qt::Window);
+        QCOMPARE(int(bar.windowFlags() & ownFlags), ownFlags);
+        QCOMPARE(bar.testAttribute(Qt::WA_ShowWithoutActivating), ownShowsWithoutActivating);
+    }
+
     void pollFollowsThePointer_data()
     {
         QTest::addColumn<QPoint>("origin"); // where the viewer sits on the desktop
