@@ -13,6 +13,7 @@ packages=(
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-wqy-microhei
     xvfb openbox mpv time
+    libx11-dev libxtst-dev libxfixes-dev
 )
 
 missing=()
