@@ -11,32 +11,20 @@ class UxDisabledSkin;
 /// \brief A push button that, while disabled, paints a disabled-state image and its own
 /// caption over the normal QPushButton painting.
 ///
-/// disableImage is the image's path; disableTextInfo is a comma list
-/// "imageX,imageWidthCut,textX,textWidthCut,textY,textHeight,r,g,b[,a]" placing the
-/// image at (imageX, imageX, width - imageWidthCut, height - 2 * imageX), drawn without its
-/// outer 4 pixels, and the caption centred at (textX, textY, width - textWidthCut,
-/// textHeight). textY and textHeight are scaled by the screen's logical DPI against 96.
-/// Missing fields keep their earlier values. A button without a caption shows no skin.
+/// The picture and caption are placed from disableTextInfo in its long form; the fields and
+/// where this class puts them: \ref disabledskin.
 class COMMONCTRLS_EXPORT UxPushButton : public QPushButton
 {
     Q_OBJECT
     /// \brief Path of the disabled-state image; style sheet `qproperty-disableImage`.
     ///
-    /// Loaded once when set, through CommonCtrls::getPixmapFromString(): scaled to the zoom
-    /// factor, no "@2x" lookup. A path that does not load leaves no image; the caption is
-    /// still drawn.
+    /// Loaded once, when set, scaled to the zoom factor: \ref disabledskin.
     Q_PROPERTY(QString disableImage READ disableImage WRITE setDisableImage
                    DESIGNABLE true SCRIPTABLE true STORED true)
     /// \brief Where the disabled-state skin goes and the caption's colour; style sheet
     /// `qproperty-disableTextInfo`.
     ///
-    /// A comma list "imageX,imageWidthCut,textX,textWidthCut,textY,textHeight,r,g,b[,a]" in
-    /// widget pixels and colour components. textY and textHeight are multiplied by the
-    /// screen's logical DPI over 96, measured at the first text set on this widget and kept.
-    /// Two fields set the image's place, six the caption's too; the colour (opaque black at
-    /// first) is taken only from texts of nine or ten fields. Fields a text does not reach
-    /// keep their values, fields that are not numbers read 0 and colour components are
-    /// clamped to 0-255. While the text is blank the skin is off.
+    /// A comma list; its fields and where this class puts the skin: \ref disabledskin.
     Q_PROPERTY(QString disableTextInfo READ disableTextInfo WRITE setDisableTextInfo
                    DESIGNABLE true SCRIPTABLE true STORED true)
 

@@ -11,32 +11,20 @@ class UxDisabledSkin;
 /// \brief A tool button that, while disabled and captioned, paints a disabled-state image and
 /// its own caption over the normal QToolButton painting.
 ///
-/// disableImage is the image's path; disableTextInfo is a comma list
-/// "imageX,imageWidthCut,textX,textWidthCut,r,g,b[,a]". Missing fields keep their earlier
-/// values; a colour is taken only from texts of seven or eight fields.
-/// The image, less a 3-pixel artwork frame, is stretched into
-/// (imageX, 3, width - imageWidthCut, height - 6); the caption goes into
-/// (textX, 3, width - textWidthCut, height - 6), aligned by textAlign: 0 left, 1 right,
-/// 2 centred, anything else left.
+/// The picture and caption are placed from disableTextInfo in its short form; the fields and
+/// where this class puts them: \ref disabledskin.
 class COMMONCTRLS_EXPORT uxToolButton : public QToolButton
 {
     Q_OBJECT
     /// \brief Path of the disabled-state image; style sheet `qproperty-disableImage`.
     ///
-    /// Loaded once when set, through CommonCtrls::getPixmapFromString(): scaled to the zoom
-    /// factor, no "@2x" lookup. A path that does not load leaves no image; the caption is
-    /// still drawn.
+    /// Loaded once, when set, scaled to the zoom factor: \ref disabledskin.
     Q_PROPERTY(QString disableImage READ disableImage WRITE setDisableImage
                    DESIGNABLE true SCRIPTABLE true STORED true)
     /// \brief Where the disabled-state skin goes and the caption's colour; style sheet
     /// `qproperty-disableTextInfo`.
     ///
-    /// A comma list "imageX,imageWidthCut,textX,textWidthCut,r,g,b[,a]" in widget pixels
-    /// (never scaled) and colour components. Two fields set the image's place, four the
-    /// caption's too; the colour (opaque black at first) is taken only from texts of seven or
-    /// eight fields. Fields a text does not reach keep their values, fields that are not
-    /// numbers read 0 and colour components are clamped to 0-255. While the text is blank
-    /// the skin is off.
+    /// A comma list; its fields and where this class puts the skin: \ref disabledskin.
     Q_PROPERTY(QString disableTextInfo READ disableTextInfo WRITE setDisableTextInfo
                    DESIGNABLE true SCRIPTABLE true STORED true)
     /// \brief Horizontal alignment of the disabled-state caption; style sheet
