@@ -24,11 +24,10 @@
 #include <UxVideoViewer.h>
 #include <uxToolButton.h>
 
-#include <QImage>
+#include "support/TestArtwork.h"
+
 #include <QLabel>
-#include <QPainter>
 #include <QStringListModel>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 class WidgetZoo
@@ -49,7 +48,7 @@ public:
         drawArtwork("padding.png", QSize(8, 8), QColor(20, 20, 20));
     }
 
-    QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    QString path(const char *name) const { return m_art.path(QString::fromLatin1(name)); }
 
     QString styleSheet() const
     {
@@ -149,14 +148,8 @@ public:
 private:
     void drawArtwork(const char *name, const QSize &size, const QColor &color)
     {
-        QImage image(size, QImage::Format_ARGB32);
-        image.fill(color);
-        QPainter painter(&image);
-        painter.setPen(color.lighter());
-        painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
-        painter.end();
-        image.save(path(name));
+        m_art.save(QString::fromLatin1(name), TestArtwork::framed(size, color));
     }
 
-    QTemporaryDir m_dir;
+    ArtworkFolder m_art;
 };
