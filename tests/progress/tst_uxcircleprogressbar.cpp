@@ -3,37 +3,39 @@
 #include <UxCircleProgressBar.h>
 #include <UxResourceMgr.h>
 
+#include "support/TestArtwork.h"
+
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <climits>
+#include <functional>
 
 namespace {
 // The ring, progress and mask images are filled with these, named 'r', 'p' and 'm'.
 const QColor kColours[] = {QColor(128, 128, 128), Qt::red, Qt::blue};
+using Change = std::function<void(UxCircleProgressBar &)>;
 } // namespace
+
+Q_DECLARE_METATYPE(Change)
 
 class TestCircleProgressBar : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    ArtworkFolder m_art;
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(QDir::setCurrent(m_dir.path()));
+        QVERIFY(QDir::setCurrent(m_art.path(".")));
         const char *files[] = {"ring", "progress", "mask"};
         for (int i = 0; i < 3; ++i) {
-            QImage image(200, 200, QImage::Format_RGB32);
-            image.fill(kColours[i]);
-            QVERIFY(image.save(files[i] + QString(".png")) &&
-                    image.save(files[i] + QString("@2x.png")));
+            const QImage image = TestArtwork::solid(QSize(200, 200), kColours[i]);
+            m_art.save(files[i] + QString(".png"), image);
+            m_art.save(files[i] + QString("@2x.png"), image);
         }
-        QImage tall(2, 2000, QImage::Format_RGB32);
-        tall.fill(kColours[0]);
-        QVERIFY(tall.save("tall.png"));
+        m_art.save("tall.png", TestArtwork::solid(QSize(2, 2000), kColours[0]));
     }
     void cleanup() { UxResourceMgr::setZoomDPI(2.0); }
 
@@ -48,10 +50,6 @@ private Q_SLOTS:
         QTest::newRow("50..100, a quarter") << 50 << 100 << 62 << 58 << 1382;
         QTest::newRow("empty range") << 50 << 50 << 50 << 0 << 0;
         QTest::newRow("reversed range") << 100 << 0 << 50 << 0 << 0;
-        QTest::newRow("whole int range, half") << INT_MIN << INT_MAX << 0 << 4320 << 2880;
-        // 429496729 of 4294967295 is just under a tenth: 575.99... truncates to 575.
-        QTest::newRow("whole int range, a tenth")
-            << INT_MIN << INT_MAX << INT_MIN + 429496729 << 865 << 575;
     }
     void arcs()
     {
@@ -62,6 +60,34 @@ private Q_SLOTS:
         uxCircleArc(value, minimum, maximum, start, span);
         QTEST(start, "start");
         QTEST(span, "span");
+    }
+
+    // Ranges at the integer limits saturate, never wrap: the span grows with the value
+    // from nothing at the minimum to the full circle at the maximum, half at the middle.
+    void arcsAtIntLimits_data()
+    {
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::newRow("whole int range") << INT_MIN << INT_MAX;
+        QTest::newRow("up to INT_MAX") << 0 << INT_MAX;
+        QTest::newRow("from INT_MIN") << INT_MIN << 0;
+    }
+    void arcsAtIntLimits()
+    {
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        const int middle = int(minimum + (qint64(maximum) - minimum) / 2);
+        int previous = 0;
+        for (int value : {minimum, minimum + 1, middle, maximum - 1, maximum}) {
+            int start = -1, span = -1;
+            uxCircleArc(value, minimum, maximum, start, span);
+            QVERIFY2(span >= previous && span <= 5760, qPrintable(QString::number(value)));
+            QVERIFY(start >= 0 && start < 5760);
+            if (value == middle)
+                QVERIFY(qAbs(span - 2880) <= 1);
+            previous = span;
+        }
+        QCOMPARE(previous, 5760);
     }
 
     // A 200 x 200 bar with 200-pixel rings: at zoom 2 they fill the widget, "@2x" files
@@ -109,29 +135,33 @@ private Q_SLOTS:
 
     void repaintAfterChange_data()
     {
-        QTest::addColumn<QString>("change");
-        for (const char *change : {"size", "ring", "progress", "value"})
-            QTest::newRow(change) << QString(change);
+        QTest::addColumn<Change>("change");
+        QTest::newRow("size") << Change([](UxCircleProgressBar &bar) { bar.resize(160, 120); });
+        QTest::newRow("ring") << Change(
+            [](UxCircleProgressBar &bar) { bar.setCircleProgressBgImage("tall.png"); });
+        QTest::newRow("progress") << Change(
+            [](UxCircleProgressBar &bar) { bar.setCircleProgressImage("mask.png"); });
+        QTest::newRow("value") << Change([](UxCircleProgressBar &bar) { bar.setValue(80); });
     }
 
     // A bar painted before a change paints afterwards as a bar made with the new values.
     void repaintAfterChange()
     {
-        QFETCH(QString, change);
-        const auto configure = [&](UxCircleProgressBar &bar, bool changed) {
-            bar.resize(changed && change == "size" ? QSize(160, 120) : QSize(200, 200));
-            bar.setCircleProgressBgImage(changed && change == "ring" ? "tall.png" : "ring.png");
-            bar.setCircleProgressImage(changed && change == "progress" ? "mask.png"
-                                                                       : "progress.png");
+        QFETCH(Change, change);
+        const auto configure = [](UxCircleProgressBar &bar) {
+            bar.resize(200, 200);
+            bar.setCircleProgressBgImage("ring.png");
+            bar.setCircleProgressImage("progress.png");
             bar.setCircleProgressMaskImage("mask.png");
-            bar.setValue(changed && change == "value" ? 80 : 30);
+            bar.setValue(30);
         };
         UxCircleProgressBar bar;
-        configure(bar, false);
+        configure(bar);
         bar.grab();
-        configure(bar, true);
+        change(bar);
         UxCircleProgressBar fresh;
-        configure(fresh, true);
+        configure(fresh);
+        change(fresh);
         QCOMPARE(bar.grab().toImage(), fresh.grab().toImage());
     }
 

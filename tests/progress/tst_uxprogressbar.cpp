@@ -1,9 +1,9 @@
 #include <UxProgressBar.h>
 #include <UxResourceMgr.h>
 
-#include <QPainter>
+#include "support/TestArtwork.h"
+
 #include <QStyleFactory>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <climits>
@@ -12,94 +12,159 @@ namespace {
 
 const QColor kBackground(0, 0, 255), kLeftEnd(255, 0, 0), kMiddle(0, 255, 0),
     kRightEnd(255, 255, 0), kLow("#466cb7"), kHigh("#ffffff");
+const int kTheStylesBar = -1; // `drawn` when the bar falls back to the style's own bar
 
-// The three text properties, each a ';'-separated list of texts set in turn; range and
-// value; the pixels the fill covers from the left, -1 for the style's own bar; then a
-// pixel and its colour or, for the style's bar, 0 and the text colour.
-struct Paint
+// A row of paint_data(), added when the statement ends: 0..100 at 50, no texts set, the
+// style's bar in the default text colour unless the setters say otherwise.
+class PaintRow
 {
-    QString pixmaps, margins, colours;
-    int minimum, maximum, value, drawn, x;
-    QColor colour;
+public:
+    explicit PaintRow(const char *tag)
+        : m_tag(tag)
+    {
+    }
+    ~PaintRow()
+    {
+        QTest::newRow(m_tag) << m_pixmaps << m_margins << m_colours << m_minimum << m_maximum
+                             << m_value << m_drawn << m_x << m_colour;
+    }
+    PaintRow &skin(const QString &pixmaps, const QString &margins)
+    {
+        m_pixmaps = pixmaps;
+        m_margins = margins;
+        return *this;
+    }
+    PaintRow &colours(const QString &texts) { return m_colours = texts, *this; }
+    PaintRow &range(int minimum, int maximum)
+    {
+        m_minimum = minimum;
+        m_maximum = maximum;
+        return *this;
+    }
+    PaintRow &value(int value) { return m_value = value, *this; }
+    PaintRow &fills(int pixels) { return m_drawn = pixels, *this; }
+    PaintRow &pixel(int x, const QColor &colour)
+    {
+        m_x = x;
+        m_colour = colour;
+        return *this;
+    }
+    PaintRow &styleBarText(const QColor &colour)
+    {
+        m_drawn = kTheStylesBar;
+        m_colour = colour;
+        return *this;
+    }
+
+private:
+    const char *m_tag;
+    QString m_pixmaps, m_margins, m_colours;
+    int m_minimum = 0, m_maximum = 100, m_value = 50, m_drawn = kTheStylesBar, m_x = 0;
+    QColor m_colour;
 };
 
 } // namespace
-
-Q_DECLARE_METATYPE(Paint)
 
 class TestProgressBar : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    ArtworkFolder m_art;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QApplication::setStyle(QStyleFactory::create("Fusion")); // its groove is the whole bar
         UxResourceMgr::setZoomDPI(2.0);                          // skins at their own size
-        QImage background(40, 20, QImage::Format_RGB32), fill(40, 20, QImage::Format_RGB32);
-        background.fill(kBackground);
-        fill.fill(kMiddle); // with ends 10 pixels wide in colours of their own
-        QPainter(&fill).fillRect(0, 0, 10, 20, kLeftEnd);
-        QPainter(&fill).fillRect(30, 0, 10, 20, kRightEnd);
-        QVERIFY(QDir::setCurrent(m_dir.path()) && background.save("bg.png") && fill.save("fg.png"));
+        QVERIFY(QDir::setCurrent(m_art.path(".")));
+        m_art.save("bg.png", TestArtwork::solid(QSize(40, 20), kBackground));
+        m_art.save("fg.png",
+                   TestArtwork::withEnds(QSize(40, 20), kMiddle, 10, kLeftEnd, kRightEnd));
     }
 
+    // The three text properties are ';'-separated lists of texts set in turn. A skinned
+    // row gives how many pixels the fill covers from the left and the colour of one of
+    // its pixels; otherwise the style draws its own bar and the text colour is checked.
     // The fill's ends keep their 10 pixels and its middle stretches; up to 20 pixels the
     // two ends meet unscaled in the middle, below 2 nothing is drawn. The text colour is
     // high above 50 % of value * 100 / length, the minimum not subtracted.
     void paint_data()
     {
-        QTest::addColumn<Paint>("p");
+        QTest::addColumn<QString>("pixmaps");
+        QTest::addColumn<QString>("margins");
+        QTest::addColumn<QString>("colours");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("drawn"); // kTheStylesBar: the style's own bar
+        QTest::addColumn<int>("x");
+        QTest::addColumn<QColor>("colour");
         const QString s = "bg.png,fg.png", m = "4,10,4,10";
-        QTest::newRow("non-numbers") << Paint{s, "x,10,y,10", {}, 0, 100, 50, 100, 50, kMiddle};
-        QTest::newRow("left margin 0") << Paint{s, m + ";4,6,4,x", {}, 0, 100, 50, -1, 0, kLow};
-        QTest::newRow("five margins") << Paint{s, "4,10,4,10,1", {}, 0, 100, 50, -1, 0, kLow};
-        QTest::newRow("refused margins") << Paint{s, m + ";0", {}, 0, 100, 50, 100, 50, kMiddle};
-        QTest::newRow("three paths") << Paint{s + ",fg.png", m, {}, 0, 100, 50, -1, 0, kLow};
-        QTest::newRow("refused paths") << Paint{s + ";fg.png", m, {}, 0, 100, 50, 100, 50, kMiddle};
-        QTest::newRow("no background") << Paint{"no.png,fg.png", m, {}, 0, 100, 50, -1, 0, kLow};
-        QTest::newRow("no fill") << Paint{"bg.png,no.png", m, {}, 0, 100, 50, -1, 0, kLow};
-        QTest::newRow("one pixel: nothing") << Paint{s, m, {}, 0, 200, 1, 0, 0, kBackground};
-        QTest::newRow("ends meet at 16") << Paint{s, m, {}, 0, 200, 16, 16, 7, kLeftEnd};
-        QTest::newRow("nine slices from 21") << Paint{s, m, {}, 0, 200, 21, 21, 10, kMiddle};
-        QTest::newRow("full") << Paint{s, m, {}, 0, 200, 200, 200, 100, kMiddle};
-        QTest::newRow("fill, minimum 100") << Paint{s, m, {}, 100, 300, 200, 100, 50, kMiddle};
-        QTest::newRow("fill, INT_MAX") << Paint{s, m, {}, 0, INT_MAX, 2000000000, 186, 93, kMiddle};
-        QTest::newRow("51 % is high") << Paint{{}, {}, {}, 0, 100, 51, -1, 0, kHigh};
-        QTest::newRow("colour, minimum 100") << Paint{{}, {}, {}, 100, 200, 150, -1, 0, kHigh};
-        QTest::newRow("colour, INT_MAX") << Paint{{}, {}, {}, 0, INT_MAX, 2000000000, -1, 0, kHigh};
-        QTest::newRow("3 colours") << Paint{{}, {}, "red*blue*lime", 0, 100, 90, -1, 0, Qt::blue};
-        QTest::newRow("one colour") << Paint{{}, {}, "red*blue;lime", 0, 100, 10, -1, 0, Qt::red};
-        QTest::newRow("bad colour") << Paint{{}, {}, "nocolour*blue", 0, 100, 10, -1, 0, QColor()};
+        using R = PaintRow;
+        R("non-numbers").skin(s, "x,10,y,10").fills(100).pixel(50, kMiddle);
+        R("left margin 0").skin(s, m + ";4,6,4,x").styleBarText(kLow);
+        R("five margins").skin(s, "4,10,4,10,1").styleBarText(kLow);
+        R("refused margins").skin(s, m + ";0").fills(100).pixel(50, kMiddle);
+        R("three paths").skin(s + ",fg.png", m).styleBarText(kLow);
+        R("refused paths").skin(s + ";fg.png", m).fills(100).pixel(50, kMiddle);
+        R("no background").skin("no.png,fg.png", m).styleBarText(kLow);
+        R("no fill").skin("bg.png,no.png", m).styleBarText(kLow);
+        R("one pixel: nothing").skin(s, m).range(0, 200).value(1).fills(0).pixel(0, kBackground);
+        R("ends meet at 16").skin(s, m).range(0, 200).value(16).fills(16).pixel(7, kLeftEnd);
+        R("nine slices from 21").skin(s, m).range(0, 200).value(21).fills(21).pixel(10, kMiddle);
+        R("full").skin(s, m).range(0, 200).value(200).fills(200).pixel(100, kMiddle);
+        R("fill, minimum 100").skin(s, m).range(100, 300).value(200).fills(100).pixel(50, kMiddle);
+        // Saturates, never wraps: a full bar over the whole positive range is full.
+        R("fill, full at INT_MAX")
+            .skin(s, m)
+            .range(0, INT_MAX)
+            .value(INT_MAX)
+            .fills(200)
+            .pixel(100, kMiddle);
+        R("51 % is high").value(51).styleBarText(kHigh);
+        R("colour, minimum 100").range(100, 200).value(150).styleBarText(kHigh);
+        R("colour, 93 % of INT_MAX is high")
+            .range(0, INT_MAX)
+            .value(2000000000)
+            .styleBarText(kHigh);
+        R("3 colours").colours("red*blue*lime").value(90).styleBarText(Qt::blue);
+        R("one colour").colours("red*blue;lime").value(10).styleBarText(Qt::red);
+        R("bad colour").colours("nocolour*blue").value(10).styleBarText(QColor());
     }
     void paint()
     {
-        QFETCH(Paint, p);
+        QFETCH(QString, pixmaps);
+        QFETCH(QString, margins);
+        QFETCH(QString, colours);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, value);
+        QFETCH(int, drawn);
+        QFETCH(int, x);
+        QFETCH(QColor, colour);
         UxProgressBar bar;
         bar.resize(200, 24);
         bar.setTextVisible(false);
-        for (const QString &text : p.pixmaps.split(';'))
+        for (const QString &text : pixmaps.split(';'))
             bar.setProgressPixmap(text);
-        for (const QString &text : p.margins.split(';'))
+        for (const QString &text : margins.split(';'))
             bar.setProgressMargin(text);
-        for (const QString &text : p.colours.split(';'))
+        for (const QString &text : colours.split(';'))
             bar.setTextColor(text);
-        bar.setRange(p.minimum, p.maximum);
-        bar.setValue(p.value);
+        bar.setRange(minimum, maximum);
+        bar.setValue(value);
         const QImage shown = bar.grab().toImage();
-        if (p.drawn < 0) { // the style's bar, with the colour passed on in the palette
+        if (drawn == kTheStylesBar) { // with the colour passed on in the palette
             QVERIFY(shown.pixelColor(190, 12) != kBackground);
-            QCOMPARE(bar.palette().color(QPalette::Text), p.colour);
+            QCOMPARE(bar.palette().color(QPalette::Text), colour);
             return;
         }
-        for (int x = 0; x < 200; ++x)
-            QVERIFY2((shown.pixelColor(x, 12) != kBackground) == (x < p.drawn),
-                     qPrintable(QString::number(x)));
-        QCOMPARE(shown.pixelColor(p.x, 12), p.colour);
-        QCOMPARE(shown.pixelColor(5, 12), p.drawn ? kLeftEnd : kBackground);
-        QCOMPARE(shown.pixelColor(qMax(p.drawn - 5, 0), 12), p.drawn ? kRightEnd : kBackground);
+        for (int column = 0; column < 200; ++column)
+            QVERIFY2((shown.pixelColor(column, 12) != kBackground) == (column < drawn),
+                     qPrintable(QString::number(column)));
+        QCOMPARE(shown.pixelColor(x, 12), colour);
+        QCOMPARE(shown.pixelColor(5, 12), drawn ? kLeftEnd : kBackground);
+        QCOMPARE(shown.pixelColor(qMax(drawn - 5, 0), 12), drawn ? kRightEnd : kBackground);
     }
 
     // The bar starts at 30 of 10..100; a value the new range refuses keeps the 30.
