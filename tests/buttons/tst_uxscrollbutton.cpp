@@ -2,10 +2,11 @@
 #include <UxResourceMgr.h>
 #include <UxScrollButton.h>
 
+#include "support/TestArtwork.h"
+
 #include <QApplication>
 #include <QProxyStyle>
 #include <QStyleFactory>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -100,10 +101,8 @@ private Q_SLOTS:
         QFETCH(bool, enabled);
         QFETCH(bool, ownState);
         QFETCH(QRect, drawn);
-        const QString path = m_dir.filePath(QString::number(++m_serial) + file); // no cache hits
-        QImage image(arrow, QImage::Format_RGB32);
-        image.fill(kArrow);
-        QVERIFY(image.save(path));
+        const QString path = m_art.save(QString::number(++m_serial) + file, // no cache hits
+                                        TestArtwork::solid(arrow, kArrow, QImage::Format_RGB32));
 
         UxScrollButton scroll;
         scroll.resize(button);
@@ -145,7 +144,7 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_dir;
+    ArtworkFolder m_art;
     int m_serial = 0;
 };
 

@@ -2,9 +2,10 @@
 #include <UxProductInfo.h>
 #include <UxResourceMgr.h>
 
+#include "support/TestArtwork.h"
+
 #include <QDir>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <climits>
@@ -18,6 +19,10 @@ void setSwitch(const QString &text)
 }
 
 enum class Scale { Untouched, One, PixelRatio }; // what getGifPath leaves in its argument
+
+// An expected length for a product past int: it saturates, at least the length and
+// never wrapped below it.
+const int kSaturates = std::numeric_limits<int>::min();
 
 } // namespace
 
@@ -38,7 +43,7 @@ private Q_SLOTS:
         UxResourceMgr::setZoomDPI(1.5); // the switch was never set: scaling applies
         QCOMPARE(CommonCtrls::SizeAdujstDpi(QSize(20, 10)), QSize(15, 7));
 
-        QVERIFY(QDir::setCurrent(m_files.path())); // the image paths below are relative
+        QVERIFY(QDir::setCurrent(m_files.path("."))); // the image paths below are relative
         for (const char *path : {"a/b.png", "a/b@2x.png", "c.png", ".png", "@2x.png", "dir.d/file",
                                  "dir@2x.d/file", "noext", "x.tar.gz", "x.tar@2x.gz"}) {
             QDir().mkpath(QFileInfo(path).path());
@@ -80,7 +85,6 @@ private Q_SLOTS:
 
     void adjustedLengths_data()
     {
-        const int intMax = std::numeric_limits<int>::max();
         QTest::addColumn<double>("zoom");
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("expected");
@@ -89,7 +93,7 @@ private Q_SLOTS:
         QTest::newRow("1.5") << 1.5 << 20 << 15;
         QTest::newRow("2.0 keeps") << 2.0 << 20 << 20;
         QTest::newRow("negative toward zero") << 1.0 << -3 << -1;
-        QTest::newRow("huge zoom saturates") << 1e300 << 20 << intMax;
+        QTest::newRow("huge zoom saturates") << 1e300 << 20 << kSaturates;
         QTest::newRow("NaN zoom gives 0") << std::numeric_limits<double>::quiet_NaN() << 20 << 0;
     }
 
@@ -99,16 +103,23 @@ private Q_SLOTS:
         QFETCH(int, length);
         QFETCH(int, expected);
         UxResourceMgr::setZoomDPI(zoom);
-        QCOMPARE(CommonCtrls::SizeAdujstDpi(QSize(length, length)), QSize(expected, expected));
-        QCOMPARE(CommonCtrls::MarginsAdujstDpi(QMargins(length, 0, 0, length)),
-                 QMargins(expected, 0, 0, expected));
+        const QSize size = CommonCtrls::SizeAdujstDpi(QSize(length, length));
+        const QMargins margins = CommonCtrls::MarginsAdujstDpi(QMargins(length, 0, 0, length));
         const QRect rect = CommonCtrls::RectAdujstDpi(QRect(7, -2, length, length));
         QCOMPARE(rect.topLeft(), QPoint(7, -2));
-        QCOMPARE(rect.height(), expected);
-        // A rectangle wider than int scales too; at zooms of 1 and more its width saturates.
+        QCOMPARE(size.width(), size.height());
+        QCOMPARE(margins, QMargins(size.width(), 0, 0, size.width()));
+        QCOMPARE(rect.height(), size.width());
+        if (expected == kSaturates)
+            QVERIFY2(size.width() >= length, qPrintable(QString::number(size.width())));
+        else
+            QCOMPARE(size.width(), expected);
+        // A rectangle wider than int scales too; at zooms of 1 and more its width saturates
+        // and never wraps to an empty or negative one.
         const QRect wide =
             CommonCtrls::RectAdujstDpi(QRect(QPoint(INT_MIN, 0), QPoint(INT_MAX, 0)));
-        QVERIFY(std::isnan(zoom) || wide.right() - qint64(wide.left()) + 1 == INT_MAX);
+        const qint64 wideWidth = wide.right() - qint64(wide.left()) + 1;
+        QVERIFY(std::isnan(zoom) || (wideWidth > 0 && wideWidth <= INT_MAX));
     }
 
     void imagePaths_data()
@@ -175,11 +186,8 @@ private Q_SLOTS:
         const QColor colour(30, 160, 90);
         const QString path =
             QStringLiteral("solid_%1x%2.png").arg(fileSize.width()).arg(fileSize.height());
-        if (fileSize.isValid()) {
-            QImage file(fileSize, QImage::Format_ARGB32);
-            file.fill(colour);
-            QVERIFY(file.save(path));
-        }
+        if (fileSize.isValid())
+            m_files.save(path, TestArtwork::solid(fileSize, colour));
         UxResourceMgr::setZoomDPI(zoom);
         const QPixmap pixmap = CommonCtrls::getPixmapFromString(path);
         const QImage image = CommonCtrls::getImageFromString(path);
@@ -193,7 +201,7 @@ private Q_SLOTS:
 
 private:
     double m_ratio = 1.0;
-    QTemporaryDir m_files;
+    ArtworkFolder m_files;
 };
 
 QTEST_MAIN(TestCommonCtrls)
