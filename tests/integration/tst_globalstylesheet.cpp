@@ -4,6 +4,7 @@
 // rules sit on the widgets' parent or in the application's sheet, before the theme.
 
 #include "WidgetZoo.h"
+#include "support/TestArtwork.h"
 
 #include <QListView>
 #include <QtTest>
@@ -43,10 +44,8 @@ void prepare(QWidget *widget, bool disabled)
     if (qobject_cast<QListView *>(widget)) // short enough for its edge buttons to show
         widget->setFixedHeight(120);
     if (auto *viewer = qobject_cast<UxVideoViewer *>(widget)) {
-        QImage frame(64, 36, QImage::Format_RGB32);
-        frame.fill(QColor(200, 50, 100));
         viewer->setAspectRatio(UxVideoViewer::AspectRatio_4_3); // margins left and right
-        viewer->onUpdateVideo(frame);
+        viewer->onUpdateVideo(TestArtwork::solid(QSize(64, 36), QColor(200, 50, 100)));
     }
     if (qobject_cast<UxLineEditWithToolbutton *>(widget)) {
         QEvent enter(QEvent::Enter); // shows the embedded button
@@ -92,38 +91,38 @@ private Q_SLOTS:
         QTest::addColumn<QString>("colours"); // of the skin, each to be found
         QTest::addColumn<QString>("theme");
         QTest::addColumn<bool>("skinInAppSheet");
-        const struct
-        {
-            const char *widget;
-            bool disabled;
-            const char *colours;
-        } rows[] = {
-            {"UxPushButton", true, "#78788c #969ca6"}, // image and caption
-            {"UxCheckBox", true, "#78788c"},
-            {"UxRadioButton", true, "#78788c"},
-            {"uxToolButton", true, "#78788c"},
-            {"UxComboBox", true, "#78788c #969ca6"},
-            {"UxScrollButton", false, "#000000"},
-            {"UxScrollButton", true, "#a0a0a0"},
-            {"UxProgressBar", false, "#28283c #3c8cdc"},
-            {"UxCircleProgressBar", false, "#505050 #1ec85a #336699"}, // rings, percentage
-            {"UxPlaySeekingBar", false, "#fac800"},
-            {"UxTrimSeekingBar", false, "#fac800 #007800"},               // trim image, handles
-            {"UxVideoViewer", false, "#101010 #202020 #c83264"},          // margin, padding, frame
-            {"UxVideoOperationViewer", false, "#141414 #c83264 #ffff00"}, // and crop outline
-            {"UxAutoScrollListView", false, "#007800"},                   // edge button
-            {"UxDelegateComboBox", false, "#007800"},                     // the current row's check
-            {"UxLineEditWithToolbutton", false, "#007800"},
-        };
-        for (const auto &row : rows) {
+        // Each widget in each theme, its skin in the window's sheet or in the application's.
+        const auto shows = [](const char *widget, bool disabled, const char *colours) {
             for (const char *theme : {"dark", "light"}) {
                 for (bool inApp : {false, true}) {
-                    QTest::addRow("%s%s, %s, skin in %s sheet", row.widget,
-                                  row.disabled ? " disabled" : "", theme, inApp ? "app" : "parent")
-                        << row.widget << row.disabled << row.colours << theme << inApp;
+                    QTest::addRow("%s%s, %s, skin in %s sheet", widget, disabled ? " disabled" : "",
+                                  theme, inApp ? "app" : "parent")
+                        << widget << disabled << colours << theme << inApp;
                 }
             }
-        }
+        };
+        const auto enabledShows = [&](const char *widget, const char *colours) {
+            shows(widget, false, colours);
+        };
+        const auto disabledShows = [&](const char *widget, const char *colours) {
+            shows(widget, true, colours);
+        };
+        disabledShows("UxPushButton", "#78788c #969ca6"); // image and caption
+        disabledShows("UxCheckBox", "#78788c");
+        disabledShows("UxRadioButton", "#78788c");
+        disabledShows("uxToolButton", "#78788c");
+        disabledShows("UxComboBox", "#78788c #969ca6");
+        enabledShows("UxScrollButton", "#000000");
+        disabledShows("UxScrollButton", "#a0a0a0");
+        enabledShows("UxProgressBar", "#28283c #3c8cdc");
+        enabledShows("UxCircleProgressBar", "#505050 #1ec85a #336699"); // rings, percentage
+        enabledShows("UxPlaySeekingBar", "#fac800");
+        enabledShows("UxTrimSeekingBar", "#fac800 #007800");               // trim image, handles
+        enabledShows("UxVideoViewer", "#101010 #202020 #c83264");          // margin, padding, frame
+        enabledShows("UxVideoOperationViewer", "#141414 #c83264 #ffff00"); // and crop outline
+        enabledShows("UxAutoScrollListView", "#007800");                   // edge button
+        enabledShows("UxDelegateComboBox", "#007800"); // the current row's check
+        enabledShows("UxLineEditWithToolbutton", "#007800");
     }
 
     void skinSurvivesTheme()
