@@ -31,6 +31,7 @@
 #include <uxToolButton.h>
 
 #include "BenchSupport.h"
+#include "support/TestArtwork.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -45,7 +46,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QStringListModel>
-#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QWindow>
@@ -58,6 +58,7 @@
 namespace {
 
 const double kGoal = 1.5;
+const QColor kArrowColour(60, 60, 60);
 
 // What a host would write instead of the circle progress bar: two rings and an arc
 // drawn with QPainter, and the percentage in the middle.
@@ -79,73 +80,6 @@ protected:
         painter.setPen(Qt::black);
         painter.drawText(rect(), Qt::AlignCenter, QString::number(value) + QLatin1Char('%'));
     }
-};
-
-// Skin pictures, drawn here so that the benchmark needs no files of its own.
-class Artwork
-{
-public:
-    QString gradient(const QString &name, const QSize &size)
-    {
-        QImage image(size, QImage::Format_ARGB32);
-        for (int y = 0; y < size.height(); ++y)
-            for (int x = 0; x < size.width(); ++x)
-                image.setPixelColor(x, y,
-                                    QColor(x * 255 / size.width(), y * 255 / size.height(), 90));
-        return save(name, image);
-    }
-
-    QString roundRect(const QString &name, const QSize &size, const QColor &colour)
-    {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(colour);
-        painter.setPen(colour.darker());
-        painter.drawRoundedRect(QRectF(image.rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-        painter.end();
-        return save(name, image);
-    }
-
-    QString ring(const QString &name, int side, const QColor &colour)
-    {
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(colour, side / 10.0));
-        painter.drawEllipse(
-            QRectF(image.rect()).adjusted(side / 16.0, side / 16.0, -side / 16.0, -side / 16.0));
-        painter.end();
-        return save(name, image);
-    }
-
-    QString arrow(const QString &name, int side)
-    {
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(QColor(60, 60, 60));
-        painter.setPen(Qt::NoPen);
-        painter.drawPolygon(
-            QPolygonF({QPointF(side / 4.0, side / 4.0), QPointF(side * 0.75, side / 2.0),
-                       QPointF(side / 4.0, side * 0.75)}));
-        painter.end();
-        return save(name, image);
-    }
-
-private:
-    QString save(const QString &name, const QImage &image)
-    {
-        const QString path = m_dir.filePath(name);
-        if (!image.save(path))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-
-    QTemporaryDir m_dir;
 };
 
 // One repaint: the widget rendered into an image of its size, as a grab does.
@@ -234,9 +168,9 @@ void addSlider(QSlider &slider)
     slider.setValue(300);
 }
 
-void buildCases(Bench &bench, Artwork &art)
+void buildCases(Bench &bench, const ArtworkFolder &art)
 {
-    const QString disabled = art.gradient("disabled.png", QSize(120, 40));
+    const QString disabled = art.save("disabled.png", TestArtwork::gradient(QSize(120, 40)));
     addDisabledButton<UxPushButton, QPushButton>(bench, "UxPushButton", disabled,
                                                  "4,8,0,0,0,30,120,120,120");
     addDisabledButton<UxCheckBox, QCheckBox>(bench, "UxCheckBox", disabled, "0,0,20,0,120,120,120");
@@ -249,7 +183,7 @@ void buildCases(Bench &bench, Artwork &art)
 
     {
         auto *ours = new UxScrollButton;
-        ours->setArrowImage(art.arrow("arrow.png", 32));
+        ours->setArrowImage(art.save("arrow.png", TestArtwork::arrow(32, kArrowColour)));
         bench.add("UxScrollButton (arrow)", ours, new QToolButton, QSize(30, 30));
     }
     addAlike<CustomRadioButton, QRadioButton>(
@@ -258,22 +192,28 @@ void buildCases(Bench &bench, Artwork &art)
     addAlike<UxProgressBar, QProgressBar>(
         bench, "UxProgressBar (skins)", QSize(240, 24), [](QProgressBar &w) { w.setValue(40); },
         [&](UxProgressBar &w) {
-            w.setProgressPixmap(art.roundRect("bg.png", QSize(60, 24), QColor(210, 210, 210)) +
-                                "," + art.roundRect("fg.png", QSize(60, 24), QColor(40, 140, 230)));
+            w.setProgressPixmap(
+                art.save("bg.png", TestArtwork::roundRect(QSize(60, 24), QColor(210, 210, 210))) +
+                "," +
+                art.save("fg.png", TestArtwork::roundRect(QSize(60, 24), QColor(40, 140, 230))));
             w.setProgressMargin("4,10,4,10");
         });
     {
         auto *ours = new UxCircleProgressBar;
         auto *base = new PlainCircleProgress;
-        ours->setCircleProgressBgImage(art.ring("ring.png", 320, QColor(220, 220, 220)));
-        ours->setCircleProgressImage(art.ring("progress.png", 320, QColor(40, 140, 230)));
-        ours->setCircleProgressMaskImage(art.gradient("mask.png", QSize(100, 100)));
+        ours->setCircleProgressBgImage(
+            art.save("ring.png", TestArtwork::ring(320, QColor(220, 220, 220))));
+        ours->setCircleProgressImage(
+            art.save("progress.png", TestArtwork::ring(320, QColor(40, 140, 230))));
+        ours->setCircleProgressMaskImage(
+            art.save("mask.png", TestArtwork::gradient(QSize(100, 100))));
         ours->setValue(40);
         base->value = 40;
         bench.add("UxCircleProgressBar", ours, base, QSize(100, 100));
     }
     addAlike<UxSlider, QSlider>(bench, "UxSlider", QSize(300, 24), addSlider, kNothingMore);
-    const QString trim = art.roundRect("trim.png", QSize(40, 12), QColor(250, 180, 40));
+    const QString trim =
+        art.save("trim.png", TestArtwork::roundRect(QSize(40, 12), QColor(250, 180, 40)));
     addAlike<UxPlaySeekingBar, QSlider>(bench, "UxPlaySeekingBar (trim image)", QSize(300, 24),
                                         addSlider, [&](UxPlaySeekingBar &w) {
                                             w.setUsableRange(100, 800);
@@ -326,7 +266,8 @@ void buildCases(Bench &bench, Artwork &art)
         ours->setItemHeight(30);
         ours->setItemWidth(200);
         ours->setTextLeftMargin(24);
-        ours->setCheckImage(art.arrow("checkn.png", 24) + "*" + art.arrow("checkh.png", 24));
+        ours->setCheckImage(art.save("checkn.png", TestArtwork::arrow(24, kArrowColour)) + "*" +
+                            art.save("checkh.png", TestArtwork::arrow(24, kArrowColour)));
         auto *base = new QItemDelegate(combo);
         auto image = std::make_shared<QImage>(200, 30, QImage::Format_ARGB32_Premultiplied);
         const QModelIndex index = combo->model()->index(0, 0);
@@ -380,7 +321,7 @@ int main(int argc, char **argv)
 
     initializeRepeated(argc, argv, 15, 0.05);
 
-    Artwork art;
+    ArtworkFolder art; // the skins, drawn here so that the benchmark needs no files of its own
     Bench bench;
     buildCases(bench, art);
     // None of the measured windows is the active one: each paints in the same palette

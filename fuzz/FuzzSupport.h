@@ -3,13 +3,13 @@
 // Shared pieces of the fuzz targets: the offscreen application, a small set of artwork
 // files that fuzzed texts can name, and a reader that takes numbers from the input.
 
+#include "support/TestArtwork.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <climits>
@@ -35,28 +35,23 @@ inline void initialize()
 }
 
 // Artwork a fuzzed text may name as $0 ... $5; $6 names a file that does not exist.
-inline const QTemporaryDir &artworkDir()
+inline const ArtworkFolder &artworkDir()
 {
-    static QTemporaryDir *dir = [] {
-        auto *d = new QTemporaryDir;
-        const struct
-        {
-            const char *name;
-            int w, h;
-        } pictures[] = {{"a.png", 1, 1},
-                        {"b.png", 40, 16},
-                        {"b@2x.png", 80, 32},
-                        {"c.png", 96, 96},
-                        {"d.png", 3, 200}};
-        for (const auto &p : pictures) {
-            QImage image(p.w, p.h, QImage::Format_ARGB32);
-            image.fill(QColor(p.w * 5 % 256, p.h * 3 % 256, 128, 200));
-            image.save(d->filePath(QString::fromLatin1(p.name)));
-        }
-        QFile(d->filePath("e.png")).open(QIODevice::WriteOnly); // an empty, broken picture
-        return d;
+    static ArtworkFolder *folder = [] {
+        auto *f = new ArtworkFolder;
+        const auto draw = [f](const char *name, int w, int h) {
+            f->save(QString::fromLatin1(name),
+                    TestArtwork::solid(QSize(w, h), QColor(w * 5 % 256, h * 3 % 256, 128, 200)));
+        };
+        draw("a.png", 1, 1);
+        draw("b.png", 40, 16);
+        draw("b@2x.png", 80, 32);
+        draw("c.png", 96, 96);
+        draw("d.png", 3, 200);
+        f->saveBroken(QStringLiteral("e.png"));
+        return f;
     }();
-    return *dir;
+    return *folder;
 }
 
 inline QString expandPaths(QString text)
@@ -65,7 +60,7 @@ inline QString expandPaths(QString text)
                                   "e.png", "b@2x.png", "missing.png"};
     for (int i = 0; i < 7; ++i)
         text.replace(QStringLiteral("$%1").arg(i),
-                     artworkDir().filePath(QString::fromLatin1(names[i])));
+                     artworkDir().path(QString::fromLatin1(names[i])));
     return text;
 }
 
