@@ -1,11 +1,13 @@
 #include <UxPlaySeekingBar.h>
 #include <UxResourceMgr.h>
 
+#include "support/TestArtwork.h"
+
 #include <QStyleFactory>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <climits>
+#include <functional>
 
 namespace {
 
@@ -23,27 +25,10 @@ public:
     }
 };
 
-enum Mode { OuterClicks = 1, ShowOnly = 2 };
-
-struct ClickCase
-{
-    int mode, usableMin, usableMax, target;
-    bool jumps;
-};
-
-// A 40 x 10 image: solid red, or a gradient (blue 0 or 200) that shows any slicing fault.
-QString art(const QTemporaryDir &dir, const char *name, int blue = -1)
-{
-    QImage image(40, 10, QImage::Format_RGB32);
-    for (int x = 0; x < 40; ++x)
-        for (int y = 0; y < 10; ++y)
-            image.setPixel(x, y, blue < 0 ? qRgb(255, 0, 0) : qRgb(x * 6, y * 25, blue));
-    image.save(dir.filePath(name));
-    return dir.filePath(name);
-}
+using Change = std::function<void(UxPlaySeekingBar &)>;
 
 // A show-only bar over usable 0..100 (no handle over the image), artwork at its own size.
-void trimmed(Probe &bar, const QString &image, const char *margin = "2,2,2,2")
+void trimmed(UxPlaySeekingBar &bar, const QString &image, const char *margin = "2,2,2,2")
 {
     UxResourceMgr::setZoomDPI(2.0);
     bar.setTrimRangeShowOnly(true);
@@ -54,15 +39,22 @@ void trimmed(Probe &bar, const QString &image, const char *margin = "2,2,2,2")
 
 } // namespace
 
-Q_DECLARE_METATYPE(ClickCase)
+Q_DECLARE_METATYPE(Change)
 
 class TestPlaySeekingBar : public QObject
 {
     Q_OBJECT
 
+    // 40 x 10 pictures: trim.png solid red; a.png and b.png gradients (blue 0 and 200)
+    // that show any slicing fault.
+    ArtworkFolder m_art;
+
 private Q_SLOTS:
     void initTestCase()
     {
+        m_art.save("trim.png", TestArtwork::solid(QSize(40, 10), Qt::red, QImage::Format_RGB32));
+        m_art.save("a.png", TestArtwork::gradient(QSize(40, 10), 0));
+        m_art.save("b.png", TestArtwork::gradient(QSize(40, 10), 200));
         QApplication::setStyle(QStyleFactory::create("Fusion"));
         qApp->setStyleSheet("QSlider::groove:horizontal { margin: 0px; height: 8px; }"
                             "QSlider::groove:vertical { margin: 0px; width: 8px; }");
@@ -99,8 +91,7 @@ private Q_SLOTS:
     }
 
     // Outer spaces 10,20 keep the range off the first 10 and last 20 groove pixels from the
-    // left (top); pixels outside give the ends. The bar stands at 50,50 on the screen; far
-    // off it, pixels and values saturate.
+    // left (top); pixels outside give the ends. The bar stands at 50,50 on the screen.
     void outerSpaces_data()
     {
         QTest::addColumn<bool>("vertical");
@@ -112,10 +103,6 @@ private Q_SLOTS:
         QTest::newRow("horizontal") << false << false << "10,20" << QPoint(10, 180) << up;
         QTest::newRow("horizontal inverted") << false << true << "10,20" << QPoint(180, 10) << down;
         QTest::newRow("vertical") << true << false << "10,20" << QPoint(180, 10) << down;
-        QTest::newRow("INT_MAX") << false << false << "2147483647,2147483647"
-                                 << QPoint(INT_MAX, INT_MAX) << "0 0 0 0 0 0 0 0";
-        QTest::newRow("INT_MIN") << false << false << "-2147483648,-2147483648"
-                                 << QPoint(INT_MIN, INT_MAX) << "0 50 50 50 50 50 50 100";
     }
     void outerSpaces()
     {
@@ -128,7 +115,7 @@ private Q_SLOTS:
         bar.setInvertedAppearance(inverted);
         bar.setGrooveOutterSpace(outer);
         QCOMPARE(QPoint(bar.rangeValueToPixelPos(0), bar.rangeValueToPixelPos(100)), pixels);
-        QCOMPARE(bar.calcGlobalPosByValue(100), int(qMin<qint64>(INT_MAX, pixels.y() + 50LL)));
+        QCOMPARE(bar.calcGlobalPosByValue(100), pixels.y() + 50);
         QStringList seen;
         for (qint64 pixel :
              {qint64(INT_MIN) - 50, -5LL, 0LL, 10LL, 180LL, 199LL, 230LL, INT_MAX - 50LL})
@@ -136,37 +123,79 @@ private Q_SLOTS:
         QTEST(seen.join(' '), "values");
     }
 
+    // Outer spaces at the integer limits saturate, never wrap: the minimum's pixel stays at
+    // or before the maximum's, a screen position is the pixel moved by the bar's place
+    // (within int), and every pixel gives a value within the range, growing with it.
+    void outerSpacesAtIntLimits_data()
+    {
+        QTest::addColumn<QString>("outer");
+        QTest::newRow("INT_MAX") << "2147483647,2147483647";
+        QTest::newRow("INT_MIN") << "-2147483648,-2147483648";
+        QTest::newRow("INT_MIN, INT_MAX") << "-2147483648,2147483647";
+        QTest::newRow("INT_MAX, INT_MIN") << "2147483647,-2147483648";
+    }
+    void outerSpacesAtIntLimits()
+    {
+        QFETCH(QString, outer);
+        Probe bar;
+        bar.move(50, 50);
+        bar.setGrooveOutterSpace(outer);
+        const auto saturated = [](qint64 v) { return int(qBound<qint64>(INT_MIN, v, INT_MAX)); };
+        QVERIFY(bar.rangeValueToPixelPos(0) <= bar.rangeValueToPixelPos(100));
+        for (int value : {0, 50, 100})
+            QCOMPARE(bar.calcGlobalPosByValue(value),
+                     saturated(bar.rangeValueToPixelPos(value) + 50LL));
+        int previous = bar.minimum();
+        for (qint64 pixel : {qint64(INT_MIN), -5LL, 0LL, 100LL, 199LL, 230LL, qint64(INT_MAX)}) {
+            const int value = bar.calcValueByGlobalPos(QPoint(int(pixel), int(pixel)));
+            QVERIFY2(value >= previous && value <= bar.maximum(),
+                     qPrintable(QString::number(pixel)));
+            previous = value;
+        }
+    }
+
     // A left click on a value's pixel from value 50, then a press on the handle, which
     // drags also outside the usable range unless the bar only shows.
     void clicks_data()
     {
-        QTest::addColumn<ClickCase>("c");
-        QTest::newRow("below the usable range") << ClickCase{0, 20, 80, 10, false};
-        QTest::newRow("on its first value") << ClickCase{0, 20, 80, 20, true};
-        QTest::newRow("on its last value") << ClickCase{0, 20, 80, 80, true};
-        QTest::newRow("above") << ClickCase{0, 20, 80, 90, false};
-        QTest::newRow("reversed range, inside") << ClickCase{0, 80, 20, 25, true};
-        QTest::newRow("outer clicks allowed") << ClickCase{OuterClicks, 20, 80, 90, true};
-        QTest::newRow("show only") << ClickCase{OuterClicks | ShowOnly, 0, 100, 90, false};
+        QTest::addColumn<bool>("outerClicks");
+        QTest::addColumn<bool>("showOnly");
+        QTest::addColumn<int>("usableMin");
+        QTest::addColumn<int>("usableMax");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<bool>("jumps");
+        QTest::newRow("below the usable range") << false << false << 20 << 80 << 10 << false;
+        QTest::newRow("on its first value") << false << false << 20 << 80 << 20 << true;
+        QTest::newRow("on its last value") << false << false << 20 << 80 << 80 << true;
+        QTest::newRow("above") << false << false << 20 << 80 << 90 << false;
+        QTest::newRow("reversed range, inside") << false << false << 80 << 20 << 25 << true;
+        QTest::newRow("outer clicks allowed") << true << false << 20 << 80 << 90 << true;
+        QTest::newRow("show only") << true << true << 0 << 100 << 90 << false;
     }
     void clicks()
     {
-        QFETCH(ClickCase, c);
+        QFETCH(bool, outerClicks);
+        QFETCH(bool, showOnly);
+        QFETCH(int, usableMin);
+        QFETCH(int, usableMax);
+        QFETCH(int, target);
+        QFETCH(bool, jumps);
         Probe bar;
-        bar.setUsableRange(c.usableMin, c.usableMax);
-        bar.setOutterTrimRangeClickable(c.mode & OuterClicks);
-        bar.setTrimRangeShowOnly(c.mode & ShowOnly);
+        bar.setUsableRange(usableMin, usableMax);
+        bar.setOutterTrimRangeClickable(outerClicks);
+        bar.setTrimRangeShowOnly(showOnly);
         bar.setValue(50);
         QSignalSpy actions(&bar, SIGNAL(actionTriggered(int)));
-        QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(bar.rangeValueToPixelPos(c.target), 12));
-        QCOMPARE(bar.value(), c.jumps ? c.target : 50);
-        QCOMPARE(actions.count(), int(c.jumps));
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(bar.rangeValueToPixelPos(target), 12));
+        QCOMPARE(bar.value(), jumps ? target : 50);
+        QCOMPARE(actions.count(), int(jumps));
         QTest::mousePress(&bar, Qt::LeftButton, {},
                           QPoint(bar.rangeValueToPixelPos(bar.value()), 12));
-        QCOMPARE(bar.isSliderDown(), !(c.mode & ShowOnly));
+        QCOMPARE(bar.isSliderDown(), !showOnly);
     }
 
-    // The trim image shows only between the pixels of the two usable values.
+    // The trim image shows only between the pixels of the two usable values, clipped to
+    // the bar; outer spaces at the integer limits move those pixels off it.
     void trimImage_data()
     {
         QTest::addColumn<QString>("outer");
@@ -174,8 +203,9 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("shown"); // the first and last pixel covered
         QTest::newRow("20..80") << "0,0" << QPoint(20, 80) << QPoint(41, 159);
         QTest::newRow("whole range") << "0,0" << QPoint(0, 100) << QPoint(1, 199);
-        QTest::newRow("outer INT_MAX") << "2147483647,2147483647" << QPoint(0, 100) << QPoint(1, 0);
-        QTest::newRow("outer INT_MIN")
+        QTest::newRow("outer INT_MAX: off the bar")
+            << "2147483647,2147483647" << QPoint(0, 100) << QPoint(1, 0);
+        QTest::newRow("outer INT_MIN: the whole bar")
             << "-2147483648,-2147483648" << QPoint(0, 100) << QPoint(0, 199);
     }
     void trimImage()
@@ -183,37 +213,39 @@ private Q_SLOTS:
         QFETCH(QString, outer);
         QFETCH(QPoint, usable);
         QFETCH(QPoint, shown);
-        QTemporaryDir dir;
         Probe bar;
-        trimmed(bar, art(dir, "trim.png"));
+        trimmed(bar, m_art.path("trim.png"));
         bar.setGrooveOutterSpace(outer);
         bar.setUsableRange(usable.x(), usable.y());
+        const qint64 first = bar.rangeValueToPixelPos(usable.x()) + 1LL;
+        const qint64 last = bar.rangeValueToPixelPos(usable.y()) - 1LL;
         const QImage image = bar.grab().toImage();
         for (int x = 0; x < bar.width(); ++x) {
             const bool isRed = image.pixelColor(x, 12) == QColor(Qt::red);
             QVERIFY2(isRed == (shown.x() <= x && x <= shown.y()), qPrintable(QString::number(x)));
+            QVERIFY(!isRed || (first <= x && x <= last));
         }
     }
 
     // A bar painted before a change paints afterwards as a bar made with the new values.
     void trimImageAfterChange_data()
     {
-        QTest::addColumn<QString>("change");
-        for (const char *change : {"skin", "margins", "size"})
-            QTest::newRow(change) << QString(change);
+        QTest::addColumn<Change>("change");
+        const QString b = m_art.path("b.png");
+        QTest::newRow("skin") << Change([b](UxPlaySeekingBar &bar) { trimmed(bar, b); });
+        QTest::newRow("margins") << Change(
+            [](UxPlaySeekingBar &bar) { bar.setTrimRangeMargin(QStringLiteral("1,9,1,3")); });
+        QTest::newRow("size") << Change([](UxPlaySeekingBar &bar) { bar.resize(150, 24); });
     }
     void trimImageAfterChange()
     {
-        QFETCH(QString, change);
-        QTemporaryDir dir;
-        const QString a = art(dir, "a.png", 0), b = art(dir, "b.png", 200);
+        QFETCH(Change, change);
         Probe bar, fresh;
-        trimmed(bar, a);
+        trimmed(bar, m_art.path("a.png"));
         bar.grab();
         for (Probe *p : {&bar, &fresh}) {
-            trimmed(*p, change == "skin" ? b : a, change == "margins" ? "1,9,1,3" : "2,2,2,2");
-            if (change == "size")
-                p->resize(150, 24);
+            trimmed(*p, m_art.path("a.png"));
+            change(*p);
         }
         QCOMPARE(bar.grab().toImage(), fresh.grab().toImage());
     }
