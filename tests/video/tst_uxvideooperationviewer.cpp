@@ -46,7 +46,19 @@ struct Viewer
     }
 };
 
+// What was done to the viewer before the row's input.
+enum class Before {
+    FocusSet,       // a logic video with a focus rectangle
+    NoLogicVideo,   // none set yet
+    Reset,          // a focus rectangle set, then the viewer reset
+    ZoneHidden,     // a focus rectangle set, the zone hidden
+    KeepAspect,     // a focus rectangle set, its aspect ratio 2:1 kept
+    TwoLogicPixels, // a focus rectangle set, two logic pixels a screen one
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Before)
 
 class TestVideoOperationViewer : public QObject
 {
@@ -55,79 +67,91 @@ class TestVideoOperationViewer : public QObject
 private Q_SLOTS:
     void pressesGoToTheEditorOrPlayAndPause_data()
     {
-        QTest::addColumn<QString>("state");
+        QTest::addColumn<Before>("before");
+        QTest::addColumn<int>("button"); // a Qt::MouseButton
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<int>("clicks");
         QTest::addColumn<int>("edits");
         // The rectangle, 25-74 logic, spans 100-299 on screen.
-        QTest::newRow("off the rectangle") << "set" << QPoint(20, 20) << 1 << 0;
-        QTest::newRow("on the rectangle") << "set" << QPoint(200, 200) << 0 << 1;
-        QTest::newRow("right button") << "right" << QPoint(200, 200) << 0 << 0;
-        QTest::newRow("no logic video yet") << "none" << QPoint(100, 100) << 1 << 0;
-        QTest::newRow("after reset") << "reset" << QPoint(100, 100) << 1 << 0;
-        QTest::newRow("focus zone hidden") << "hidden" << QPoint(200, 200) << 1 << 0;
+        const int left = Qt::LeftButton;
+        QTest::newRow("off the rectangle") << Before::FocusSet << left << QPoint(20, 20) << 1 << 0;
+        QTest::newRow("on the rectangle") << Before::FocusSet << left << QPoint(200, 200) << 0 << 1;
+        QTest::newRow("right button")
+            << Before::FocusSet << int(Qt::RightButton) << QPoint(200, 200) << 0 << 0;
+        QTest::newRow("no logic video yet")
+            << Before::NoLogicVideo << left << QPoint(100, 100) << 1 << 0;
+        QTest::newRow("after reset") << Before::Reset << left << QPoint(100, 100) << 1 << 0;
+        QTest::newRow("focus zone hidden")
+            << Before::ZoneHidden << left << QPoint(200, 200) << 1 << 0;
     }
 
     void pressesGoToTheEditorOrPlayAndPause()
     {
-        QFETCH(QString, state);
+        QFETCH(Before, before);
+        QFETCH(int, button);
         QFETCH(QPoint, at);
         QFETCH(int, clicks);
         QFETCH(int, edits);
         Viewer v(QSize(400, 400), QSize(400, 400), false, false,
-                 state == "none" ? QRect() : QRect(25, 25, 50, 50));
-        if (state == "reset")
+                 before == Before::NoLogicVideo ? QRect() : QRect(25, 25, 50, 50));
+        if (before == Before::Reset)
             v.widget.reset();
-        v.widget.setShowFocusZone(state != "hidden");
-        v.drag({at, at + QPoint(20, 0)}, state == "right" ? Qt::RightButton : Qt::LeftButton);
-        QTest::qWait(400); // longer than the viewer waits to tell a click from a double click
+        v.widget.setShowFocusZone(before != Before::ZoneHidden);
+        v.drag({at, at + QPoint(20, 0)}, Qt::MouseButton(button));
+        if (clicks > 0)
+            QTRY_COMPARE(v.playPause.count(), clicks);
+        else
+            QTest::qWait(400); // longer than a click waits to be told from a double click
         QCOMPARE(v.playPause.count(), clicks);
         QCOMPARE(v.changed.count(), edits);
     }
 
-    // Crop keys on a 400 x 400 view, one screen pixel a logic one ("half": two), minimum 20 x
+    // Crop keys on a 400 x 400 view, one screen pixel a logic one (or two), minimum 20 x
     // 20: arrows move, Shift+arrows move the right or bottom edge, Ctrl makes ten; clamped
     // and reported as drags are. Up and Down still change the volume.
     void cropKeys_data()
     {
-        QTest::addColumn<QString>("state");
+        QTest::addColumn<Before>("before");
         QTest::addColumn<QRect>("from"); // in logic pixels, as "to"
         QTest::addColumn<int>("keys");
         QTest::addColumn<QRect>("to");
         QTest::addColumn<int>("reports");
-        const auto row = [](const char *tag, const char *state, QRect from, int keys, QRect to,
+        const auto row = [](const char *tag, Before before, QRect from, int keys, QRect to,
                             int reports) {
-            QTest::newRow(tag) << QString::fromLatin1(state) << from << keys << to << reports;
+            QTest::newRow(tag) << before << from << keys << to << reports;
         };
+        const Before set = Before::FocusSet;
         const QRect r(100, 100, 100, 50);
         const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
         const int left = Qt::Key_Left, right = Qt::Key_Right, up = Qt::Key_Up, down = Qt::Key_Down;
-        row("right", "", r, right, r.translated(1, 0), 1);
-        row("ctrl up", "", r, up | ctrl, r.translated(0, -10), 1);
-        row("ctrl shift up", "", r, up | ctrl | shift, r.adjusted(0, 0, 0, -10), 1);
-        row("move to the right edge", "", {295, 0, 99, 9}, right | ctrl, {300, 0, 99, 9}, 1);
-        row("resize at the right edge", "", {300, 0, 100, 20}, right | shift, {300, 0, 100, 20}, 0);
-        row("minimum width", "", {0, 0, 25, 20}, left | ctrl | shift, {0, 0, 20, 20}, 1);
-        row("lock, right edge", "lock", r, right | ctrl | shift, {100, 98, 110, 55}, 1);
-        row("lock, bottom edge", "lock", r, down | ctrl | shift, {90, 100, 120, 60}, 1);
-        row("host pixels", "half", {200, 200, 200, 100}, right | ctrl, {220, 200, 200, 100}, 1);
-        row("alt", "", r, up | Qt::AltModifier, r, 0);
-        row("zone hidden", "hidden", r, right, r, 0);
-        row("no logic video", "none", QRect(), right, QRect(), 0);
+        row("right", set, r, right, r.translated(1, 0), 1);
+        row("ctrl up", set, r, up | ctrl, r.translated(0, -10), 1);
+        row("ctrl shift up", set, r, up | ctrl | shift, r.adjusted(0, 0, 0, -10), 1);
+        row("move to the right edge", set, {295, 0, 99, 9}, right | ctrl, {300, 0, 99, 9}, 1);
+        row("resize at the right edge", set, {300, 0, 100, 20}, right | shift, {300, 0, 100, 20},
+            0);
+        row("minimum width", set, {0, 0, 25, 20}, left | ctrl | shift, {0, 0, 20, 20}, 1);
+        row("lock, right edge", Before::KeepAspect, r, right | ctrl | shift, {100, 98, 110, 55}, 1);
+        row("lock, bottom edge", Before::KeepAspect, r, down | ctrl | shift, {90, 100, 120, 60}, 1);
+        row("host pixels", Before::TwoLogicPixels, {200, 200, 200, 100}, right | ctrl,
+            {220, 200, 200, 100}, 1);
+        row("alt", set, r, up | Qt::AltModifier, r, 0);
+        row("zone hidden", Before::ZoneHidden, r, right, r, 0);
+        row("no logic video", Before::NoLogicVideo, QRect(), right, QRect(), 0);
     }
 
     void cropKeys()
     {
-        QFETCH(QString, state);
+        QFETCH(Before, before);
         QFETCH(QRect, from);
         QFETCH(int, keys);
         QFETCH(QRect, to);
         Viewer v(QSize(400, 400), QSize(400, 400), false, false, QRect());
-        const int scale = state == "half" ? 2 : 1;
-        if (state != "none")
+        const int scale = before == Before::TwoLogicPixels ? 2 : 1;
+        if (before != Before::NoLogicVideo)
             v.widget.setLogicVideo(QSize(400, 400) * scale, 0, 0, from, QSize(20, 20) * scale);
-        v.widget.setFocusZoneKeepAspectRatioByLogic(state == "lock", 2, 1, true);
-        v.widget.setShowFocusZone(state != "hidden");
+        v.widget.setFocusZoneKeepAspectRatioByLogic(before == Before::KeepAspect, 2, 1, true);
+        v.widget.setShowFocusZone(before != Before::ZoneHidden);
         QSignalSpy volume(&v.widget, SIGNAL(volumChange(int)));
         const int key = keys & ~Qt::KeyboardModifierMask;
         QTest::keyClick(&v.widget, Qt::Key(key),
