@@ -4,6 +4,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <functional>
+
 using H = UxOperationScreen;
 
 namespace {
@@ -38,9 +40,14 @@ QRect edges(int l, int t, int r, int b)
 }
 
 const int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+
+// A host's edit of one field of the rectangle: one of the editor's four slots.
+using HostEdit = std::function<void(UxOperationScreen &, int)>;
 const QRect kFocus = edges(100, 100, 299, 199);
 
 } // namespace
+
+Q_DECLARE_METATYPE(HostEdit)
 
 class TestOperationScreen : public QObject
 {
@@ -203,40 +210,34 @@ private Q_SLOTS:
         QCOMPARE(e.screen.screenAspect(), 2.0);
     }
 
-    // Host edits: no clamp to the logic video, no signal, and saturation instead of overflow.
+    // Host edits: no clamp to the logic video, no signal.
     void hostEdits_data()
     {
         QTest::addColumn<QRect>("focus");
         QTest::addColumn<QSize>("lock"); // logic aspect kept, if any
-        QTest::addColumn<QString>("slot");
+        QTest::addColumn<HostEdit>("edit");
         QTest::addColumn<int>("value");
         QTest::addColumn<QRect>("expected");
         const QSize none, wide(16, 9);
-        const auto row = [](const char *tag, QRect f, QSize lock, const char *slot, int v,
-                            QRect e) {
-            QTest::newRow(tag) << f << lock << QString(slot) << v << e;
-        };
-        row("left", kFocus, none, "Left", 110, edges(110, 100, 309, 199));
-        row("top past the bottom", kFocus, none, "Top", 350, edges(100, 350, 299, 449));
-        row("free width", edges(0, 0, 99, 99), none, "Width", 150, edges(0, 0, 149, 99));
-        row("free height", edges(0, 0, 99, 99), none, "Height", 30, edges(0, 0, 99, 29));
-        row("kept width derives the height", edges(0, 0, 159, 89), wide, "Width", 320,
+        const HostEdit left = &H::onFocusLeftChanged, top = &H::onFocusTopChanged;
+        const HostEdit width = &H::onFocusWidthChanged, height = &H::onFocusHeightChanged;
+        const auto row = [](const char *tag, QRect f, QSize lock, const HostEdit &edit, int v,
+                            QRect e) { QTest::newRow(tag) << f << lock << edit << v << e; };
+        row("left", kFocus, none, left, 110, edges(110, 100, 309, 199));
+        row("top past the bottom", kFocus, none, top, 350, edges(100, 350, 299, 449));
+        row("free width", edges(0, 0, 99, 99), none, width, 150, edges(0, 0, 149, 99));
+        row("free height", edges(0, 0, 99, 99), none, height, 30, edges(0, 0, 99, 29));
+        row("kept width derives the height", edges(0, 0, 159, 89), wide, width, 320,
             edges(0, 0, 319, 179));
-        row("kept width cut at the bottom", edges(0, 300, 159, 389), wide, "Width", 320,
+        row("kept width cut at the bottom", edges(0, 300, 159, 389), wide, width, 320,
             edges(0, 300, 176, 399));
-        row("kept width that cannot grow", edges(0, 310, 179, 399), wide, "Width", 200,
+        row("kept width that cannot grow", edges(0, 310, 179, 399), wide, width, 200,
             edges(0, 310, 179, 399));
-        row("kept height derives the width", edges(0, 0, 159, 89), wide, "Height", 180,
+        row("kept height derives the width", edges(0, 0, 159, 89), wide, height, 180,
             edges(0, 0, 319, 179));
-        row("kept height cut at the right", edges(300, 0, 379, 44), wide, "Height", 90,
+        row("kept height cut at the right", edges(300, 0, 379, 44), wide, height, 90,
             edges(300, 0, 399, 55));
-        row("left INT_MAX", kFocus, none, "Left", kMax, edges(kMax, 100, kMax, 199));
-        row("top INT_MIN", kFocus, none, "Top", kMin, edges(100, kMin, 299, kMin + 99));
-        row("width INT_MAX", kFocus, none, "Width", kMax, edges(100, 100, kMax, 199));
-        row("height INT_MAX", kFocus, none, "Height", kMax, edges(100, 100, 299, kMax));
-        row("kept height INT_MAX", edges(10, 0, 169, 89), wide, "Height", kMax,
-            edges(10, 0, 399, 218));
-        row("1:100000 on 30000 pixels", edges(0, 10, 29999, 19), QSize(1, 100000), "Width", 30001,
+        row("1:100000 on 30000 pixels", edges(0, 10, 29999, 19), QSize(1, 100000), width, 30001,
             edges(0, 10, 29999, 19));
     }
 
@@ -244,16 +245,67 @@ private Q_SLOTS:
     {
         QFETCH(QRect, focus);
         QFETCH(QSize, lock);
-        QFETCH(QString, slot);
+        QFETCH(HostEdit, edit);
         QFETCH(int, value);
         QFETCH(QRect, expected);
         Editor e(focus);
         if (lock.isValid())
             e.screen.setKeepAspectRatioByLogic(true, lock.width(), lock.height(), true);
-        const QByteArray name = "onFocus" + slot.toLatin1() + "Changed";
-        QVERIFY(QMetaObject::invokeMethod(&e.screen, name, Q_ARG(int, value)));
+        edit(e.screen, value);
         QCOMPARE(e.screen.focusRect(), expected);
         QCOMPARE(e.screen.screenFocusRect(), expected);
+        QCOMPARE(e.changed.count(), 0);
+    }
+
+    // Host edits at the integer limits saturate, never wrap: the rectangle keeps its
+    // edges in order, a moved edge takes the value (the rectangle cut where it would pass
+    // the limit), a length grows towards it (keeping
+    // the aspect where it is kept), screen and logic rectangles agree, and nothing is
+    // reported.
+    void hostEditsSaturate_data()
+    {
+        QTest::addColumn<QRect>("focus");
+        QTest::addColumn<QSize>("lock"); // logic aspect kept, if any
+        QTest::addColumn<HostEdit>("edit");
+        QTest::addColumn<bool>("movesAnEdge"); // else it sets a length
+        QTest::addColumn<int>("value");
+        const QSize none, wide(16, 9);
+        QTest::newRow("left INT_MAX")
+            << kFocus << none << HostEdit(&H::onFocusLeftChanged) << true << kMax;
+        QTest::newRow("top INT_MIN")
+            << kFocus << none << HostEdit(&H::onFocusTopChanged) << true << kMin;
+        QTest::newRow("width INT_MAX")
+            << kFocus << none << HostEdit(&H::onFocusWidthChanged) << false << kMax;
+        QTest::newRow("height INT_MAX")
+            << kFocus << none << HostEdit(&H::onFocusHeightChanged) << false << kMax;
+        QTest::newRow("kept height INT_MAX")
+            << edges(10, 0, 169, 89) << wide << HostEdit(&H::onFocusHeightChanged) << false << kMax;
+    }
+
+    void hostEditsSaturate()
+    {
+        QFETCH(QRect, focus);
+        QFETCH(QSize, lock);
+        QFETCH(HostEdit, edit);
+        QFETCH(bool, movesAnEdge);
+        QFETCH(int, value);
+        Editor e(focus);
+        if (lock.isValid())
+            e.screen.setKeepAspectRatioByLogic(true, lock.width(), lock.height(), true);
+        edit(e.screen, value);
+        const QRect r = e.screen.focusRect();
+        const qint64 w = r.right() - qint64(r.left()) + 1, h = r.bottom() - qint64(r.top()) + 1;
+        QVERIFY2(w > 0 && h > 0, qPrintable(QStringLiteral("%1 x %2").arg(w).arg(h)));
+        if (movesAnEdge) {
+            QVERIFY(r.left() == value || r.top() == value);
+            QVERIFY(w <= focus.width() && h <= focus.height()); // cut at the limit, if at all
+        } else {
+            QVERIFY(w >= focus.width() && h >= focus.height() &&
+                    w * h > qint64(focus.width()) * focus.height());
+        }
+        if (lock.isValid())
+            QVERIFY(qAbs(w * lock.height() - h * lock.width()) <= lock.width() + lock.height());
+        QCOMPARE(e.screen.screenFocusRect(), r);
         QCOMPARE(e.changed.count(), 0);
     }
 
