@@ -1,6 +1,7 @@
 #ifndef UXSLIDERAXIS_H
 #define UXSLIDERAXIS_H
 
+#include "frame/UxGeometry.h"
 #include "frame/UxNumeric.h"
 
 #include <QAbstractSlider>
@@ -70,34 +71,6 @@ private:
     qint64 m_start = 0;
     qint64 m_span = 0;
 };
-
-// QWidget::mapToGlobal and mapFromGlobal add the widget's offset in int, which wraps
-// for points near the int limits (pixels of outer spaces near them, or a host's point).
-// Such points lie far off any screen: there the offset is added in 64 bits and the sum
-// saturated. Within the range widgets can occupy, Qt's own mapping is used.
-inline bool uxWithinWidgetRange(const QPoint &p)
-{
-    const auto inside = [](int v) { return -QWIDGETSIZE_MAX <= v && v <= QWIDGETSIZE_MAX; };
-    return inside(p.x()) && inside(p.y());
-}
-
-inline QPoint uxMapToGlobal(const QWidget &widget, const QPoint &p)
-{
-    if (uxWithinWidgetRange(p))
-        return widget.mapToGlobal(p);
-    const QPoint origin = widget.mapToGlobal(QPoint(0, 0));
-    return QPoint(uxSaturateToInt(qint64(p.x()) + origin.x()),
-                  uxSaturateToInt(qint64(p.y()) + origin.y()));
-}
-
-inline QPoint uxMapFromGlobal(const QWidget &widget, const QPoint &p)
-{
-    if (uxWithinWidgetRange(p))
-        return widget.mapFromGlobal(p);
-    const QPoint origin = widget.mapToGlobal(QPoint(0, 0));
-    return QPoint(uxSaturateToInt(qint64(p.x()) - origin.x()),
-                  uxSaturateToInt(qint64(p.y()) - origin.y()));
-}
 
 // Qt's styles place a slider's handle by dividing by twice its range as an unsigned
 // int, which is zero for a range of exactly 2^31 (INT_MIN to 0, -1 to INT_MAX): the

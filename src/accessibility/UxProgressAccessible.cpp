@@ -1,4 +1,4 @@
-#include "frame/UxAccessible.h"
+#include "UxAccessibleBase.h"
 
 #include "UxCircleProgressBar.h"
 #include "UxProgressBar.h"

@@ -1,9 +1,9 @@
-#include "frame/UxAccessible.h"
+#include "UxAccessibleBase.h"
 
-#include "UxOperationScreen.h"
 #include "UxVideoOperationViewer.h"
 #include "UxVideoViewer.h"
-#include "sliders/UxSliderAxis.h"
+#include "frame/UxGeometry.h"
+#include "video/UxOperationScreen.h"
 
 #include <QPointer>
 

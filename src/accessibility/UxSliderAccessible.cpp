@@ -1,8 +1,8 @@
-#include "frame/UxAccessible.h"
+#include "UxAccessibleBase.h"
 
 #include "UxPlaySeekingBar.h"
-#include "UxSliderAxis.h"
 #include "UxTrimSeekingBar.h"
+#include "frame/UxNumeric.h"
 
 // The seek bar: a slider that also tells the part of the media in play.
 class UxAccessibleSeekBar : public UxAccessibleValue
