@@ -1,6 +1,6 @@
 #include "UxPlaySeekingBar.h"
 
-#include "UxSliderAxis.h"
+#include "UxSliderGroove.h"
 #include "frame/UxAccessible.h"
 #include "frame/UxNineSlice.h"
 #include "frame/UxPackedText.h"
@@ -11,18 +11,6 @@
 
 namespace {
 
-QRect grooveOf(const QSlider &slider, const QStyleOptionSlider &option)
-{
-    return slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove,
-                                          &slider);
-}
-
-QRect handleOf(const QSlider &slider, const QStyleOptionSlider &option)
-{
-    return slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle,
-                                          &slider);
-}
-
 // Where the handle pass may paint: the handle, and the frame that some styles (Windows)
 // draw round a focused slider in that pass. A style sheet's background for the slider is
 // painted again in every pass; kept off the groove, it cannot cover the trim image. The
@@ -30,7 +18,7 @@ QRect handleOf(const QSlider &slider, const QStyleOptionSlider &option)
 // 1.5) and where a style sheet's rounded border spills over.
 QRegion handlePassRegion(const QSlider &slider, const QStyleOptionSlider &option)
 {
-    QRegion region(handleOf(slider, option).adjusted(-1, -1, 1, 1));
+    QRegion region(UxSliderGroove(slider, option).handle().adjusted(-1, -1, 1, 1));
     if (option.state & QStyle::State_HasFocus) {
         const QRect focus =
             slider.style()->subElementRect(QStyle::SE_SliderFocusRect, &option, &slider);
@@ -155,25 +143,23 @@ QSize UxPlaySeekingBar::handleSize() const
 {
     QStyleOptionSlider option;
     initStyleOption(&option);
-    return handleOf(*this, option).size();
+    return UxSliderGroove(*this, option).handle().size();
 }
 
 int UxPlaySeekingBar::pixelPosToRangeValue(int pos) const
 {
     QStyleOptionSlider option;
     initStyleOption(&option);
-    const UxSliderAxis axis(grooveOf(*this, option), orientation(), m_grooveMinOuter,
-                            m_grooveMaxOuter, option.upsideDown);
-    return axis.valueAt(pos, minimum(), maximum());
+    const UxSliderGroove groove(*this, option);
+    return groove.axis(m_grooveMinOuter, m_grooveMaxOuter).valueAt(pos, minimum(), maximum());
 }
 
 int UxPlaySeekingBar::rangeValueToPixelPos(int value) const
 {
     QStyleOptionSlider option;
     initStyleOption(&option);
-    const UxSliderAxis axis(grooveOf(*this, option), orientation(), m_grooveMinOuter,
-                            m_grooveMaxOuter, option.upsideDown);
-    return axis.pixelOf(value, minimum(), maximum());
+    const UxSliderGroove groove(*this, option);
+    return groove.axis(m_grooveMinOuter, m_grooveMaxOuter).pixelOf(value, minimum(), maximum());
 }
 
 int UxPlaySeekingBar::calcGlobalPosByValue(int nValue)
@@ -192,28 +178,21 @@ int UxPlaySeekingBar::calcValueByGlobalPos(const QPoint &pos)
 
 void UxPlaySeekingBar::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !isEnabled()) {
-        QSlider::mousePressEvent(event);
-        return;
-    }
-    if (m_showOnly)
+    if (m_showOnly && uxIsLeftPress(*this, *event))
         return; // swallowed: no jump, no drag
     QStyleOptionSlider option;
     initStyleOption(&option);
-    if (handleOf(*this, option).contains(event->pos())) {
+    const UxSliderGroove groove(*this, option);
+    if (!groove.jumpsOn(*this, *event)) {
         QSlider::mousePressEvent(event);
         return;
     }
-    const bool horizontal = orientation() == Qt::Horizontal;
-    const int target = pixelPosToRangeValue(horizontal ? event->pos().x() : event->pos().y());
-    if (target == value())
-        return;
+    const UxSliderAxis axis = groove.axis(m_grooveMinOuter, m_grooveMaxOuter);
+    const int target = axis.valueAt(axis.along(event->pos()), minimum(), maximum());
     const bool usable =
         qMin(m_minUsable, m_maxUsable) <= target && target <= qMax(m_minUsable, m_maxUsable);
-    if (!m_outerClickable && !usable)
-        return;
-    triggerAction(QAbstractSlider::SliderMove);
-    setValue(target);
+    if (m_outerClickable || usable)
+        uxJumpTo(*this, target);
 }
 
 bool UxPlaySeekingBar::scaleTrimRangeImage(QPixmap &target, const QSize &size)
@@ -251,7 +230,7 @@ void UxPlaySeekingBar::paintEvent(QPaintEvent *)
     if (!m_trimRangeSkin.isNull()) {
         // The skin covers the whole groove; only its part between the usable values,
         // those two pixels excluded, shows.
-        const QRect groove = grooveOf(*this, option);
+        const QRect groove = UxSliderGroove(*this, option).rect();
         QRect clip = groove;
         // Pixels of outer spaces near the int limits lie far off the bar.
         const auto edge = [this](int value, int step) {
