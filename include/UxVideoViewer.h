@@ -274,8 +274,23 @@ protected:
 
 private:
     friend class UxAccessibleVideo; // tells screen readers what the viewer shows
+    // Our blank override cursor on the application's stack, which all windows share: it
+    // is pushed at most once, and only what was pushed is popped, at the latest when the
+    // viewer goes.
+    class BlankCursor
+    {
+    public:
+        BlankCursor() = default;
+        BlankCursor(const BlankCursor &) = delete;
+        BlankCursor &operator=(const BlankCursor &) = delete;
+        ~BlankCursor();
+        void push();
+        bool pop(); // false when there was none of ours to pop
+    private:
+        bool m_pushed = false;
+    };
     void changeVideoWidget();
-    void releaseBlankCursor();
+    bool releaseBlankCursor();
     void setFrame(std::unique_ptr<QImage> frame);
     void setFrameShape(const QSize &sampleAspect, int rotation);
     void adoptYuvAsBuffer(const QSize &size);
@@ -302,7 +317,7 @@ private:
     bool m_showStaticPicture = false;
     QTimer *m_mouseHideTimer = nullptr;
     bool m_mouseHidden = false;
-    bool m_blankCursorPushed = false; // our blank override cursor is on Qt's stack
+    BlankCursor m_blankCursor;
     bool m_clickPending = false;
     bool m_mouseHidable = true;
     std::unique_ptr<UxFrameScaler> m_scaler;

@@ -50,10 +50,7 @@ UxVideoViewer::UxVideoViewer(QWidget *parent)
     updateOpaquePainting();
 }
 
-UxVideoViewer::~UxVideoViewer()
-{
-    releaseBlankCursor();
-}
+UxVideoViewer::~UxVideoViewer() = default; // m_blankCursor pops the blank cursor it pushed
 
 void UxVideoViewer::changeVideoWidget()
 {
@@ -523,8 +520,9 @@ void UxVideoViewer::toggleFullscreen()
     } else {
         // Popped before the flags change hides the window, so that the hide does not
         // pop it a second time.
-        QGuiApplication::restoreOverrideCursor();
-        m_blankCursorPushed = false;
+        // On purpose: pops the top override cursor even if we pushed none; m_mouseHidden stays.
+        if (!m_blankCursor.pop())
+            QGuiApplication::restoreOverrideCursor();
         const bool hadKeyboard = isActiveWindow();
         setWindowFlags(flags ^ (typeBits | Qt::Window));
         setWindowState(kept);
@@ -549,8 +547,7 @@ void UxVideoViewer::hideMouse()
     // the whole application.
     if (!isFullScreen() || !isVisible() || m_mouseHidden || !m_mouseHidable)
         return;
-    QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
-    m_blankCursorPushed = true;
+    m_blankCursor.push();
     m_mouseHideTimer->stop();
     Q_EMIT mouseHide();
     m_mouseHidden = true;
@@ -567,22 +564,42 @@ void UxVideoViewer::mouseMoveEvent(QMouseEvent *event)
     Q_EMIT mouseShow(event->globalPos());
 #endif
     if (m_mouseHidden) {
-        QGuiApplication::restoreOverrideCursor();
-        m_blankCursorPushed = false;
+        m_blankCursor.pop();
         m_mouseHidden = false;
         m_mouseHideTimer->start(kMouseHideMs);
     }
 }
 
-// The blank cursor is application-wide: a viewer that goes away (hidden, closed or
-// destroyed) pops the one it pushed, and only that one.
-void UxVideoViewer::releaseBlankCursor()
+void UxVideoViewer::BlankCursor::push()
 {
-    if (!m_blankCursorPushed)
+    if (m_pushed)
         return;
+    QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+    m_pushed = true;
+}
+
+bool UxVideoViewer::BlankCursor::pop()
+{
+    if (!m_pushed)
+        return false;
     QGuiApplication::restoreOverrideCursor();
-    m_blankCursorPushed = false;
+    m_pushed = false;
+    return true;
+}
+
+UxVideoViewer::BlankCursor::~BlankCursor()
+{
+    pop();
+}
+
+// The blank cursor is application-wide: a viewer that goes away (hidden, closed or
+// destroyed) pops the one it pushed, and only that one. False when it had pushed none.
+bool UxVideoViewer::releaseBlankCursor()
+{
+    if (!m_blankCursor.pop())
+        return false;
     m_mouseHidden = false;
+    return true;
 }
 
 void UxVideoViewer::changeEvent(QEvent *event)
@@ -600,9 +617,7 @@ void UxVideoViewer::changeEvent(QEvent *event)
 
 void UxVideoViewer::hideEvent(QHideEvent *event)
 {
-    if (m_blankCursorPushed) {
-        releaseBlankCursor();
+    if (releaseBlankCursor())
         m_mouseHideTimer->start(kMouseHideMs); // hides again a second after it is shown
-    }
     QFrame::hideEvent(event);
 }

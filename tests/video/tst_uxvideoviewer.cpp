@@ -449,6 +449,7 @@ private Q_SLOTS:
         QTest::newRow("hidden") << "hide" << false;
         QTest::newRow("closed over the host's cursor") << "close" << true;
         QTest::newRow("hidden before the pointer rests") << "early" << false;
+        QTest::newRow("hidden over the host's cursor before the pointer rests") << "early" << true;
     }
 
     void blankCursorGoesWithTheViewer()
