@@ -12,11 +12,6 @@ namespace {
 const int kGrabTolerance = 3; // pixels on either side of an edge that still grab it
 const double kSamePosition = 1e-12;
 
-int truncated(double v)
-{
-    return uxTruncToInt(v);
-}
-
 // a / b, or 0 when b is 0: a shape with a zero term is no shape.
 double ratio(double a, double b)
 {
@@ -26,11 +21,6 @@ double ratio(double a, double b)
 bool isNear(int coordinate, int edge)
 {
     return qAbs(qint64(coordinate) - edge) <= kGrabTolerance;
-}
-
-bool isValid(const QRect &r)
-{
-    return r.left() <= r.right() && r.top() <= r.bottom();
 }
 
 QRect fromEdges(int left, int top, int right, int bottom)
@@ -132,8 +122,8 @@ void UxOperationScreen::mapLogicToScreen()
     const QRect &g = m_logicFocus;
     const double sx = double(widthOf(m_view)) / m_logicSize.width();
     const double sy = double(heightOf(m_view)) / m_logicSize.height();
-    const int left = truncated(g.left() * sx + m_view.left());
-    const int top = truncated(g.top() * sy + m_view.top());
+    const int left = uxTruncToInt(g.left() * sx + m_view.left());
+    const int top = uxTruncToInt(g.top() * sy + m_view.top());
     const QRect mapped =
         fromEdges(left, top, runEnd(left, widthOf(g) * sx), runEnd(top, heightOf(g) * sy));
     if (mapped == m_screenFocus)
@@ -149,12 +139,12 @@ void UxOperationScreen::mapScreenToLogic(int changedEdges)
     const QRect &f = m_screenFocus;
     const double fx = m_logicSize.width() / double(widthOf(m_view));
     const double fy = m_logicSize.height() / double(heightOf(m_view));
-    const int left = truncated((double(f.left()) - m_view.left()) * fx);
-    const int top = truncated((double(f.top()) - m_view.top()) * fy);
+    const int left = uxTruncToInt((double(f.left()) - m_view.left()) * fx);
+    const int top = uxTruncToInt((double(f.top()) - m_view.top()) * fy);
     int right = runEnd(left, widthOf(f) * fx);
     int bottom = runEnd(top, heightOf(f) * fy);
     if (m_keepAspect && m_aspect > 0) {
-        int h = truncated((qint64(right) - left + 1) * m_pixelAspect / m_aspect);
+        int h = uxTruncToInt((qint64(right) - left + 1) * m_pixelAspect / m_aspect);
         if (qint64(top) + h > m_logicSize.height()) {
             h = uxSaturateToInt(qint64(m_logicSize.height()) - top);
             right = runEnd(left, h / m_pixelAspect * m_aspect);
@@ -192,8 +182,8 @@ void UxOperationScreen::updateMinimumScreenSize()
     if (!hasGeometry())
         return;
     m_minScreen =
-        QSize(truncated(double(widthOf(m_view)) * m_minLogic.width() / m_logicSize.width()),
-              truncated(double(heightOf(m_view)) * m_minLogic.height() / m_logicSize.height()));
+        QSize(uxTruncToInt(double(widthOf(m_view)) * m_minLogic.width() / m_logicSize.width()),
+              uxTruncToInt(double(heightOf(m_view)) * m_minLogic.height() / m_logicSize.height()));
 }
 
 void UxOperationScreen::setVideoRect(const QRect &rc)
@@ -215,7 +205,7 @@ void UxOperationScreen::setLogicVideo(const QSize &szLogic, double pixelAspect,
     m_logicSize = szLogic;
     m_logicFocus = rcFocus;
     m_minLogic = szMin;
-    if (isValid(m_view)) {
+    if (m_view.isValid()) {
         mapLogicToScreen();
         updateMinimumScreenSize();
     }
@@ -258,7 +248,8 @@ void UxOperationScreen::setKeepAspectRatioByLogic(bool keep, int nW, int nH, boo
     const qint64 w = widthOf(m_logicFocus);
     const qint64 h = heightOf(m_logicFocus);
     const bool reshape = keep && !isKeepRect && (nW != w || nH != h) &&
-                         h != truncated(double(w) / nW * nH) && w != truncated(double(h) / nH * nW);
+                         h != uxTruncToInt(double(w) / nW * nH) &&
+                         w != uxTruncToInt(double(h) / nH * nW);
     const double a = nW * m_pixelAspect;
     setKeepAspectRatio(keep, ratio(a, nH), reshape, a, nH);
 }
@@ -269,8 +260,8 @@ void UxOperationScreen::setKeepAspectRatioByView(bool keep, int nW, int nH, bool
         return;
     const qint64 w = widthOf(m_logicFocus);
     const qint64 h = heightOf(m_logicFocus);
-    const bool reshape = keep && !isKeepRect && h != truncated(w * m_pixelAspect / nW * nH) &&
-                         w != truncated(h / m_pixelAspect * nW / nH);
+    const bool reshape = keep && !isKeepRect && h != uxTruncToInt(w * m_pixelAspect / nW * nH) &&
+                         w != uxTruncToInt(h / m_pixelAspect * nW / nH);
     setKeepAspectRatio(keep, ratio(nW, nH), reshape, nW, nH);
 }
 
@@ -282,10 +273,10 @@ void UxOperationScreen::applyAspectRatio(double a, double b)
         return;
     QRect &g = m_logicFocus;
     double width = widthOf(g);
-    int h = truncated(width * m_pixelAspect / m_aspect);
+    int h = uxTruncToInt(width * m_pixelAspect / m_aspect);
     if (qint64(g.top()) + h > m_logicSize.height()) {
         h = uxSaturateToInt(qint64(m_logicSize.height()) - g.top());
-        width = truncated(h / m_pixelAspect * m_aspect);
+        width = uxTruncToInt(h / m_pixelAspect * m_aspect);
     }
     g.setRight(runEnd(g.left(), width));
     g.setBottom(runEnd(g.top(), h));
@@ -328,10 +319,10 @@ void UxOperationScreen::onFocusWidthChanged(int nValue)
         return;
     }
     qint64 width = nValue;
-    int h = truncated(nValue * m_pixelAspect / m_aspect);
+    int h = uxTruncToInt(nValue * m_pixelAspect / m_aspect);
     if (qint64(g.top()) + h > m_logicSize.height()) {
         h = uxSaturateToInt(qint64(m_logicSize.height()) - g.top());
-        const int fitting = truncated(h / m_pixelAspect * m_aspect);
+        const int fitting = uxTruncToInt(h / m_pixelAspect * m_aspect);
         width = (fitting < current && current < nValue) ? current : fitting;
     }
     if (width == current)
@@ -353,10 +344,10 @@ void UxOperationScreen::onFocusHeightChanged(int nValue)
         return;
     }
     qint64 height = nValue;
-    int w = truncated(nValue / m_pixelAspect * m_aspect);
+    int w = uxTruncToInt(nValue / m_pixelAspect * m_aspect);
     if (qint64(g.left()) + w > m_logicSize.width()) {
         w = uxSaturateToInt(qint64(m_logicSize.width()) - g.left());
-        const int fitting = truncated(w * m_pixelAspect / m_aspect);
+        const int fitting = uxTruncToInt(w * m_pixelAspect / m_aspect);
         height = (fitting < current && current < nValue) ? current : fitting;
     }
     if (height == current)
@@ -611,16 +602,16 @@ int UxOperationScreen::resizeKeepingAspect(int handle, double x, double y)
     const double ay = m_anchor.y();
     const auto limitWidth = [&](int w) {
         if (v.left() > ax - w / 2 + 1)
-            w = truncated((ax - v.left() + 1) * 2);
+            w = uxTruncToInt((ax - v.left() + 1) * 2);
         if (ax + w / 2 - 1 > v.right())
-            w = truncated((v.right() - ax + 1) * 2);
+            w = uxTruncToInt((v.right() - ax + 1) * 2);
         return w;
     };
     const auto limitHeight = [&](int h) {
         if (v.top() > ay - h / 2 + 1)
-            h = truncated((ay - v.top() + 1) * 2);
+            h = uxTruncToInt((ay - v.top() + 1) * 2);
         if (ay + h / 2 - 1 > v.bottom())
-            h = truncated((v.bottom() - ay + 1) * 2);
+            h = uxTruncToInt((v.bottom() - ay + 1) * 2);
         return h;
     };
     switch (handle) {
@@ -630,29 +621,29 @@ int UxOperationScreen::resizeKeepingAspect(int handle, double x, double y)
             h = (ay - v.top() + 1) * 2;
         if (ay + h * 0.5 - 1 > v.bottom())
             h = (v.bottom() - ay + 1) * 2;
-        f.setLeft(truncated(f.right() - a * h + 1));
-        f.setTop(truncated(ay - h * 0.5 + 1));
+        f.setLeft(uxTruncToInt(f.right() - a * h + 1));
+        f.setTop(uxTruncToInt(ay - h * 0.5 + 1));
         f.setBottom(runEnd(f.top(), h));
         return FocusHandle_Left | FocusHandle_Top | FocusHandle_Bottom;
     }
     case FocusHandle_Top: {
-        const int w = limitWidth(truncated(truncated(f.bottom() - y + 1) * a));
+        const int w = limitWidth(uxTruncToInt(uxTruncToInt(f.bottom() - y + 1) * a));
         f.setTop(runStart(f.bottom(), w / a));
-        f.setLeft(truncated(ax - w / 2 + 1));
+        f.setLeft(uxTruncToInt(ax - w / 2 + 1));
         f.setRight(runEnd(f.left(), w));
         return FocusHandle_Left | FocusHandle_Top | FocusHandle_Right;
     }
     case FocusHandle_Right: {
-        const int h = limitHeight(truncated(truncated(x - f.left() + 1) / a));
+        const int h = limitHeight(uxTruncToInt(uxTruncToInt(x - f.left() + 1) / a));
         f.setRight(runEnd(f.left(), h * a));
-        f.setTop(truncated(ay - h / 2 + 1));
+        f.setTop(uxTruncToInt(ay - h / 2 + 1));
         f.setBottom(runEnd(f.top(), h));
         return FocusHandle_Top | FocusHandle_Right | FocusHandle_Bottom;
     }
     case FocusHandle_Bottom: {
-        const int w = limitWidth(truncated(truncated(y - f.top() + 1) * a));
+        const int w = limitWidth(uxTruncToInt(uxTruncToInt(y - f.top() + 1) * a));
         f.setBottom(runEnd(f.top(), w / a));
-        f.setLeft(truncated(ax - w / 2 + 1));
+        f.setLeft(uxTruncToInt(ax - w / 2 + 1));
         f.setRight(runEnd(f.left(), w));
         return FocusHandle_Left | FocusHandle_Right | FocusHandle_Bottom;
     }
@@ -662,18 +653,18 @@ int UxOperationScreen::resizeKeepingAspect(int handle, double x, double y)
     // Corners: the height follows the width and stops at the view's top or bottom.
     const bool left = handle & FocusHandle_Left;
     const bool top = handle & FocusHandle_Top;
-    const int w = left ? truncated(f.right() - x + 1) : truncated(x - f.left() + 1);
-    int h = truncated(w / a);
+    const int w = left ? uxTruncToInt(f.right() - x + 1) : uxTruncToInt(x - f.left() + 1);
+    int h = uxTruncToInt(w / a);
     if (top && v.top() > ay - h + 1)
-        h = truncated(ay - v.top() + 1);
+        h = uxTruncToInt(ay - v.top() + 1);
     if (!top && ay + h - 1 > v.bottom())
-        h = truncated(v.bottom() - ay + 1);
+        h = uxTruncToInt(v.bottom() - ay + 1);
     if (left)
         f.setLeft(runStart(f.right(), h * a));
     else
         f.setRight(runEnd(f.left(), h * a));
     if (top)
-        f.setTop(truncated(ay - h + 1));
+        f.setTop(uxTruncToInt(ay - h + 1));
     else
         f.setBottom(runEnd(f.top(), h));
     return handle;
@@ -685,8 +676,8 @@ bool UxOperationScreen::moveBy(double x, double y)
 {
     QRect &f = m_screenFocus;
     const QRect &v = m_view;
-    const int dx = truncated(x - m_lastPos.x());
-    const int dy = truncated(y - m_lastPos.y());
+    const int dx = uxTruncToInt(x - m_lastPos.x());
+    const int dy = uxTruncToInt(y - m_lastPos.y());
     const qint64 width = widthOf(f);
     const qint64 height = heightOf(f);
     qint64 left = f.left();
@@ -737,13 +728,13 @@ void UxOperationScreen::dragTo(int handle, const QPointF &pos)
         } else {
             QRect &f = m_screenFocus;
             if (handle & FocusHandle_Left)
-                f.setLeft(truncated(x));
+                f.setLeft(uxTruncToInt(x));
             if (handle & FocusHandle_Top)
-                f.setTop(truncated(y));
+                f.setTop(uxTruncToInt(y));
             if (handle & FocusHandle_Right)
-                f.setRight(truncated(x));
+                f.setRight(uxTruncToInt(x));
             if (handle & FocusHandle_Bottom)
-                f.setBottom(truncated(y));
+                f.setBottom(uxTruncToInt(y));
         }
     }
     mapScreenToLogic(changed);
@@ -769,7 +760,7 @@ void UxOperationScreen::paint(QPainter &painter)
         painter.setClipRegion(QRegion(m_view) - QRegion(f), Qt::ReplaceClip);
         painter.fillRect(m_view, m_clipRegionColor);
     }
-    if (!isValid(m_logicFocus) || !isValid(m_screenFocus))
+    if (!m_logicFocus.isValid() || !m_screenFocus.isValid())
         return;
     painter.setClipRect(m_view, Qt::ReplaceClip);
     painter.setPen(QPen(QBrush(m_clipRectColor), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));

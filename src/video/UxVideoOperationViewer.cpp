@@ -10,11 +10,6 @@
 
 namespace {
 
-bool isValid(const QRect &r)
-{
-    return r.left() <= r.right() && r.top() <= r.bottom();
-}
-
 // A crop key: an arrow moves the rectangle, with Shift its right or bottom edge; one
 // screen pixel, ten with Ctrl. A null step for every other key.
 struct CropStep
@@ -379,7 +374,7 @@ void UxVideoOperationViewer::paintEvent(QPaintEvent *event)
     UxVideoViewer::paintEvent(event);
     QPainter painter(this);
     for (UxOperationScreen *editor : {m_first, m_second}) {
-        if (isValid(editor->videoRect()))
+        if (editor->videoRect().isValid())
             editor->paint(painter);
     }
 }
