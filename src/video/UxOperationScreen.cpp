@@ -70,6 +70,22 @@ void fitSpans(QRect &g, bool rightMoved, bool bottomMoved)
     }
 }
 
+// One axis of a rectangle: x (left, right, width) or y (top, bottom, height), so that the
+// host's edits of left and top, and of width and height, are one edit along either axis.
+struct Axis
+{
+    Qt::Orientation orientation;
+
+    bool horizontal() const { return orientation == Qt::Horizontal; }
+    Axis across() const { return {horizontal() ? Qt::Vertical : Qt::Horizontal}; }
+    int start(const QRect &r) const { return horizontal() ? r.left() : r.top(); }
+    int end(const QRect &r) const { return horizontal() ? r.right() : r.bottom(); }
+    qint64 length(const QRect &r) const { return qint64(end(r)) - start(r) + 1; }
+    int extent(const QSize &s) const { return horizontal() ? s.width() : s.height(); }
+    void setStart(QRect &r, int v) const { horizontal() ? r.setLeft(v) : r.setTop(v); }
+    void setEnd(QRect &r, int v) const { horizontal() ? r.setRight(v) : r.setBottom(v); }
+};
+
 int runStart(int end, double length)
 {
     return uxTruncToInt(end - std::trunc(length) + 1);
@@ -144,10 +160,10 @@ void UxOperationScreen::mapScreenToLogic(int changedEdges)
     int right = runEnd(left, widthOf(f) * fx);
     int bottom = runEnd(top, heightOf(f) * fy);
     if (m_keepAspect && m_aspect > 0) {
-        int h = uxTruncToInt((qint64(right) - left + 1) * m_pixelAspect / m_aspect);
+        int h = uxTruncToInt(lockedAcross(qint64(right) - left + 1, Qt::Horizontal));
         if (qint64(top) + h > m_logicSize.height()) {
             h = uxSaturateToInt(qint64(m_logicSize.height()) - top);
-            right = runEnd(left, h / m_pixelAspect * m_aspect);
+            right = runEnd(left, lockedAcross(h, Qt::Vertical));
         }
         bottom = runEnd(top, h);
     }
@@ -273,10 +289,10 @@ void UxOperationScreen::applyAspectRatio(double a, double b)
         return;
     QRect &g = m_logicFocus;
     double width = widthOf(g);
-    int h = uxTruncToInt(width * m_pixelAspect / m_aspect);
+    int h = uxTruncToInt(lockedAcross(width, Qt::Horizontal));
     if (qint64(g.top()) + h > m_logicSize.height()) {
         h = uxSaturateToInt(qint64(m_logicSize.height()) - g.top());
-        width = uxTruncToInt(h / m_pixelAspect * m_aspect);
+        width = uxTruncToInt(lockedAcross(h, Qt::Vertical));
     }
     g.setRight(runEnd(g.left(), width));
     g.setBottom(runEnd(g.top(), h));
@@ -289,72 +305,74 @@ void UxOperationScreen::applyAspectRatio(double a, double b)
 
 void UxOperationScreen::onFocusLeftChanged(int nValue)
 {
-    QRect &g = m_logicFocus;
-    if (nValue == g.left())
-        return;
-    g.setRight(uxSaturateToInt(qint64(g.right()) + nValue - g.left()));
-    g.setLeft(nValue);
-    mapLogicToScreen();
+    moveStartTo(Qt::Horizontal, nValue);
 }
 
 void UxOperationScreen::onFocusTopChanged(int nValue)
 {
-    QRect &g = m_logicFocus;
-    if (nValue == g.top())
-        return;
-    g.setBottom(uxSaturateToInt(qint64(g.bottom()) + nValue - g.top()));
-    g.setTop(nValue);
-    mapLogicToScreen();
+    moveStartTo(Qt::Vertical, nValue);
 }
 
 void UxOperationScreen::onFocusWidthChanged(int nValue)
 {
-    QRect &g = m_logicFocus;
-    const qint64 current = widthOf(g);
-    if (nValue == current)
-        return;
-    if (!m_keepAspect || m_aspect <= 0) {
-        g.setRight(runEnd(g.left(), nValue));
-        mapLogicToScreen();
-        return;
-    }
-    qint64 width = nValue;
-    int h = uxTruncToInt(nValue * m_pixelAspect / m_aspect);
-    if (qint64(g.top()) + h > m_logicSize.height()) {
-        h = uxSaturateToInt(qint64(m_logicSize.height()) - g.top());
-        const int fitting = uxTruncToInt(h / m_pixelAspect * m_aspect);
-        width = (fitting < current && current < nValue) ? current : fitting;
-    }
-    if (width == current)
-        return;
-    g.setRight(runEnd(g.left(), width));
-    g.setBottom(runEnd(g.top(), h));
-    mapLogicToScreen();
+    setLength(Qt::Horizontal, nValue);
 }
 
 void UxOperationScreen::onFocusHeightChanged(int nValue)
 {
+    setLength(Qt::Vertical, nValue);
+}
+
+// Moves the rectangle's start edge along one axis, keeping its length there.
+void UxOperationScreen::moveStartTo(Qt::Orientation along, int nValue)
+{
+    const Axis axis{along};
     QRect &g = m_logicFocus;
-    const qint64 current = heightOf(g);
+    if (nValue == axis.start(g))
+        return;
+    axis.setEnd(g, uxSaturateToInt(qint64(axis.end(g)) + nValue - axis.start(g)));
+    axis.setStart(g, nValue);
+    mapLogicToScreen();
+}
+
+// Sets the length along one axis from the start edge. With a lock the length across
+// follows; where that would pass the logic video's far edge across, it is cut there and
+// the length along follows the cut one, though never shrinking a rectangle the host
+// asked to grow.
+void UxOperationScreen::setLength(Qt::Orientation along, int nValue)
+{
+    const Axis axis{along};
+    const Axis across = axis.across();
+    QRect &g = m_logicFocus;
+    const qint64 current = axis.length(g);
     if (nValue == current)
         return;
     if (!m_keepAspect || m_aspect <= 0) {
-        g.setBottom(runEnd(g.top(), nValue));
+        axis.setEnd(g, runEnd(axis.start(g), nValue));
         mapLogicToScreen();
         return;
     }
-    qint64 height = nValue;
-    int w = uxTruncToInt(nValue / m_pixelAspect * m_aspect);
-    if (qint64(g.left()) + w > m_logicSize.width()) {
-        w = uxSaturateToInt(qint64(m_logicSize.width()) - g.left());
-        const int fitting = uxTruncToInt(w * m_pixelAspect / m_aspect);
-        height = (fitting < current && current < nValue) ? current : fitting;
+    qint64 length = nValue;
+    int crossLength = uxTruncToInt(lockedAcross(nValue, along));
+    const int room = across.extent(m_logicSize);
+    if (qint64(across.start(g)) + crossLength > room) {
+        crossLength = uxSaturateToInt(qint64(room) - across.start(g));
+        const int fitting = uxTruncToInt(lockedAcross(crossLength, across.orientation));
+        length = (fitting < current && current < nValue) ? current : fitting;
     }
-    if (height == current)
+    if (length == current)
         return;
-    g.setRight(runEnd(g.left(), w));
-    g.setBottom(runEnd(g.top(), height));
+    axis.setEnd(g, runEnd(axis.start(g), length));
+    across.setEnd(g, runEnd(across.start(g), crossLength));
     mapLogicToScreen();
+}
+
+// The logic length across that keeps the locked shape with length along: the height of
+// a width, or the width of a height.
+double UxOperationScreen::lockedAcross(double length, Qt::Orientation along) const
+{
+    return along == Qt::Horizontal ? length * m_pixelAspect / m_aspect
+                                   : length / m_pixelAspect * m_aspect;
 }
 
 void UxOperationScreen::onFocusRectChanged(const QRect &rcFocus)

@@ -106,6 +106,9 @@ private:
     bool isUnchanged(int handle, double x, double y) const;
     int resizeKeepingAspect(int handle, double x, double y);
     bool moveBy(double x, double y);
+    void moveStartTo(Qt::Orientation along, int nValue);
+    void setLength(Qt::Orientation along, int nValue);
+    double lockedAcross(double length, Qt::Orientation along) const;
 
     QSize m_logicSize = QSize(-1, -1);
     QRect m_view;
