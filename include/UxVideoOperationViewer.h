@@ -153,7 +153,8 @@ private:
     void followInputLayout(bool is3D, bool isTopBottom, bool isUnstretched);
     void layOutEditors(const QRect &rcFocus);
     void applyLock(bool isKeepRect);
-    bool editTurnedFocus(int nValue, QRect (*edit)(const QRect &, int));
+    template <typename Edit>
+    void editFocus(int nValue, QRect (*turned)(const QRect &, int), Edit edit);
     int uprightRotation() const;
     QRect toUpright(const QRect &stored) const;
     QRect toStored(const QRect &upright) const;

@@ -171,8 +171,8 @@ void UxVideoOperationViewer::applyLock(bool isKeepRect)
 
 void UxVideoOperationViewer::setShowFocusZone(bool show)
 {
-    m_first->setShowFocusZone(show);
-    m_second->setShowFocusZone(show);
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->setShowFocusZone(show);
 }
 
 bool UxVideoOperationViewer::showFocusZone() const
@@ -182,8 +182,8 @@ bool UxVideoOperationViewer::showFocusZone() const
 
 void UxVideoOperationViewer::setMaskUnfocusZone(bool mask)
 {
-    m_first->setMaskUnfocusZone(mask);
-    m_second->setMaskUnfocusZone(mask);
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->setMaskUnfocusZone(mask);
 }
 
 bool UxVideoOperationViewer::maskUnfocusZone() const
@@ -193,83 +193,76 @@ bool UxVideoOperationViewer::maskUnfocusZone() const
 
 void UxVideoOperationViewer::setClipRectColor(const QColor &color)
 {
-    m_first->setClipRectColor(color);
-    m_second->setClipRectColor(color);
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->setClipRectColor(color);
 }
 
 void UxVideoOperationViewer::setClipRegionColor(const QColor &color)
 {
-    m_first->setClipRegionColor(color);
-    m_second->setClipRegionColor(color);
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->setClipRegionColor(color);
 }
 
 void UxVideoOperationViewer::reset()
 {
-    m_first->reset();
-    m_second->reset();
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->reset();
     m_pixelAspect = 1.0;
     m_logicSize = m_minimumSize = QSize(-1, -1);
     m_lock = Lock();
 }
 
-// For a picture shown turned, a host edit of one value is made on the stored rectangle
-// and the whole rectangle handed over turned: a lock does not reshape it then.
-bool UxVideoOperationViewer::editTurnedFocus(int nValue, QRect (*edit)(const QRect &, int))
+// A host edit of one value goes to both editors. For a picture shown turned it is made
+// on the stored rectangle instead and the whole rectangle handed over turned: a lock does
+// not reshape it then.
+template <typename Edit>
+void UxVideoOperationViewer::editFocus(int nValue, QRect (*turned)(const QRect &, int), Edit edit)
 {
-    if (uprightRotation() == 0)
-        return false;
-    onFocusRectChanged(edit(focusRect(), nValue));
-    return true;
+    if (uprightRotation() != 0) {
+        onFocusRectChanged(turned(focusRect(), nValue));
+        return;
+    }
+    for (UxOperationScreen *editor : {m_first, m_second})
+        (editor->*edit)(nValue);
+    uxAccessibleCropChanged(this);
 }
 
 void UxVideoOperationViewer::onFocusLeftChanged(int nValue)
 {
-    if (editTurnedFocus(nValue, [](const QRect &r, int v) {
-            return uxRectWithSize(v, r.top(), r.width(), r.height());
-        }))
-        return;
-    m_first->onFocusLeftChanged(nValue);
-    m_second->onFocusLeftChanged(nValue);
-    uxAccessibleCropChanged(this);
+    const auto moved = [](const QRect &r, int v) {
+        return uxRectWithSize(v, r.top(), r.width(), r.height());
+    };
+    editFocus(nValue, moved, &UxOperationScreen::onFocusLeftChanged);
 }
 
 void UxVideoOperationViewer::onFocusTopChanged(int nValue)
 {
-    if (editTurnedFocus(nValue, [](const QRect &r, int v) {
-            return uxRectWithSize(r.left(), v, r.width(), r.height());
-        }))
-        return;
-    m_first->onFocusTopChanged(nValue);
-    m_second->onFocusTopChanged(nValue);
-    uxAccessibleCropChanged(this);
+    const auto moved = [](const QRect &r, int v) {
+        return uxRectWithSize(r.left(), v, r.width(), r.height());
+    };
+    editFocus(nValue, moved, &UxOperationScreen::onFocusTopChanged);
 }
 
 void UxVideoOperationViewer::onFocusWidthChanged(int nValue)
 {
-    if (editTurnedFocus(nValue, [](const QRect &r, int v) {
-            return uxRectWithSize(r.left(), r.top(), v, r.height());
-        }))
-        return;
-    m_first->onFocusWidthChanged(nValue);
-    m_second->onFocusWidthChanged(nValue);
-    uxAccessibleCropChanged(this);
+    const auto sized = [](const QRect &r, int v) {
+        return uxRectWithSize(r.left(), r.top(), v, r.height());
+    };
+    editFocus(nValue, sized, &UxOperationScreen::onFocusWidthChanged);
 }
 
 void UxVideoOperationViewer::onFocusHeightChanged(int nValue)
 {
-    if (editTurnedFocus(nValue, [](const QRect &r, int v) {
-            return uxRectWithSize(r.left(), r.top(), r.width(), v);
-        }))
-        return;
-    m_first->onFocusHeightChanged(nValue);
-    m_second->onFocusHeightChanged(nValue);
-    uxAccessibleCropChanged(this);
+    const auto sized = [](const QRect &r, int v) {
+        return uxRectWithSize(r.left(), r.top(), r.width(), v);
+    };
+    editFocus(nValue, sized, &UxOperationScreen::onFocusHeightChanged);
 }
 
 void UxVideoOperationViewer::onFocusRectChanged(const QRect &rcFocus)
 {
-    m_first->onFocusRectChanged(toUpright(rcFocus));
-    m_second->onFocusRectChanged(toUpright(rcFocus));
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->onFocusRectChanged(toUpright(rcFocus));
     uxAccessibleCropChanged(this);
 }
 
@@ -308,19 +301,19 @@ void UxVideoOperationViewer::onScreenFocusRectChanged(const QRect &rcFocus)
 
 UxOperationScreen *UxVideoOperationViewer::editorAt(const QPoint &pos) const
 {
-    if (m_first->videoRect().contains(pos))
-        return m_first;
-    if (m_second->videoRect().contains(pos))
-        return m_second;
+    for (UxOperationScreen *editor : {m_first, m_second}) {
+        if (editor->videoRect().contains(pos))
+            return editor;
+    }
     return nullptr;
 }
 
 UxOperationScreen *UxVideoOperationViewer::draggingEditor() const
 {
-    if (m_first->isDragging())
-        return m_first;
-    if (m_second->isDragging())
-        return m_second;
+    for (UxOperationScreen *editor : {m_first, m_second}) {
+        if (editor->isDragging())
+            return editor;
+    }
     return nullptr;
 }
 
