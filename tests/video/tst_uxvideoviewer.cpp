@@ -1,22 +1,52 @@
 #include <UxVideoViewer.h>
 
+#include "support/TestArtwork.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <climits>
 #include <memory>
 
 namespace {
 
 const QColor kMargin(255, 0, 0), kPadding(0, 0, 255);
 
+// An input video's size and its layout: flat, or two views side by side or one
+// above the other, which the viewer stretches back to the whole picture unless
+// told not to.
 struct Input
 {
     QSize size;
-    bool is3D, topBottom, unstretched;
+    bool is3D = false, topBottom = false, unstretched = false;
+
+    static Input flat(const QSize &size) { return {size}; }
+    static Input sideBySide(const QSize &size) { return {size, true}; }
+    static Input topAndBottom(const QSize &size) { return {size, true, true}; }
+    Input notStretched() const
+    {
+        Input kept = *this;
+        kept.unstretched = true;
+        return kept;
+    }
 };
+
+// What the viewer shows before the checks of painting(): the picture's parts
+// that differ.
+enum class Content {
+    Nothing,           // no frame yet: the padding colour where the picture goes
+    Frame,             // a green frame
+    NullAfterFrame,    // a frame, then a null one: no picture
+    PaddingImage,      // a frame, with a tiled image in place of margin and padding
+                       // colours
+    TranslucentMargin, // a frame, with a half-transparent margin colour
+};
+
+// How a full-screen viewer goes after its pointer has rested.
+enum class Goes { Destroyed, Hidden, Closed, HiddenBeforeTheRest };
 
 QImage solid(const QSize &size, const QColor &colour, QImage::Format format = QImage::Format_RGB32)
 {
@@ -25,7 +55,8 @@ QImage solid(const QSize &size, const QColor &colour, QImage::Format format = QI
     return image;
 }
 
-// The widget as the user sees it, sampled in logical coordinates at any pixel ratio.
+// The widget as the user sees it, sampled in logical coordinates at any pixel
+// ratio.
 QColor shownAt(QWidget &widget, int x, int y)
 {
     const QImage image = widget.grab().toImage();
@@ -33,7 +64,8 @@ QColor shownAt(QWidget &widget, int x, int y)
     return image.pixelColor(int(x * r + r / 2), int(y * r + r / 2));
 }
 
-void showAt(QWidget &widget, const QSize &size) // widgets get resize events when shown
+void showAt(QWidget &widget,
+            const QSize &size) // widgets get resize events when shown
 {
     widget.resize(size);
     widget.show();
@@ -56,6 +88,8 @@ protected:
 } // namespace
 
 Q_DECLARE_METATYPE(Input)
+Q_DECLARE_METATYPE(Content)
+Q_DECLARE_METATYPE(Goes)
 
 class TestVideoViewer : public QObject
 {
@@ -70,7 +104,7 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("viewer");
         QTest::addColumn<QRect>("video");
         const QSize w(800, 450);
-        const Input hd{{1920, 1080}, false, false, false};
+        const Input hd = Input::flat({1920, 1080});
         const QRect all(0, 0, 800, 450), empty(QPoint(399, 224), QSize(0, 0));
         QTest::newRow("automatic") << w << "AspectRatio_Auto" << hd << all << all;
         QTest::newRow("4:3 box") << w << "AspectRatio_4_3" << hd << QRect(100, 0, 600, 450)
@@ -83,20 +117,17 @@ private Q_SLOTS:
         QTest::newRow("unknown value acts as 4:3")
             << w << "7" << hd << QRect(100, 0, 600, 450) << QRect(100, 56, 600, 337);
         QTest::newRow("side by side is stretched")
-            << w << "AspectRatio_Auto" << Input{{960, 1080}, true, false, false} << all << all;
+            << w << "AspectRatio_Auto" << Input::sideBySide({960, 1080}) << all << all;
         QTest::newRow("top and bottom is stretched")
-            << w << "AspectRatio_Auto" << Input{{960, 1080}, true, true, false} << all
+            << w << "AspectRatio_Auto" << Input::topAndBottom({960, 1080}) << all
             << QRect(300, 0, 200, 450);
         QTest::newRow("unstretched stays")
-            << w << "AspectRatio_Auto" << Input{{960, 1080}, true, false, true} << all
+            << w << "AspectRatio_Auto" << Input::sideBySide({960, 1080}).notStretched() << all
             << QRect(200, 0, 400, 450);
         QTest::newRow("zero width: empty at the centre")
-            << w << "AspectRatio_Auto" << Input{{0, 1080}, false, false, false} << all << empty;
+            << w << "AspectRatio_Auto" << Input::flat({0, 1080}) << all << empty;
         QTest::newRow("zero height, 3D")
-            << w << "AspectRatio_Auto" << Input{{1920, 0}, true, true, false} << all << empty;
-        QTest::newRow("huge input saturates")
-            << w << "AspectRatio_Auto" << Input{{2147483647, 2147483647}, true, false, false} << all
-            << QRect(175, 0, 450, 450);
+            << w << "AspectRatio_Auto" << Input::topAndBottom({1920, 0}) << all << empty;
     }
 
     void geometry()
@@ -125,6 +156,35 @@ private Q_SLOTS:
         }
     }
 
+    // Inputs at the integer limits saturate, never wrap: the picture is a
+    // non-empty rectangle within the viewer, centred in it.
+    void hugeInputSaturates_data()
+    {
+        QTest::addColumn<Input>("input");
+        const QSize huge(INT_MAX, INT_MAX);
+        QTest::newRow("flat") << Input::flat(huge);
+        QTest::newRow("side by side") << Input::sideBySide(huge);
+        QTest::newRow("top and bottom") << Input::topAndBottom(huge);
+        QTest::newRow("side by side, not stretched") << Input::sideBySide(huge).notStretched();
+    }
+
+    void hugeInputSaturates()
+    {
+        QFETCH(Input, input);
+        UxVideoViewer v;
+        showAt(v, QSize(800, 450));
+        v.setInputVideo(input.size, input.is3D, input.topBottom, input.unstretched);
+        const QRect video = v.videoRect();
+        QVERIFY2(!video.isEmpty() && v.viewerRect().contains(video),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(video.x())
+                                .arg(video.y())
+                                .arg(video.width())
+                                .arg(video.height())));
+        QVERIFY(qAbs(video.center().x() - v.viewerRect().center().x()) <= 1);
+        QVERIFY(qAbs(video.center().y() - v.viewerRect().center().y()) <= 1);
+    }
+
     void videoRectSignalsOnlyChanges()
     {
         UxVideoViewer viewer;
@@ -132,7 +192,8 @@ private Q_SLOTS:
         showAt(viewer, QSize(640, 360));
         QCOMPARE(changed.count(), 0); // no video announced yet
         viewer.setInputVideo(QSize(1920, 1080), false, false, false);
-        viewer.setInputVideo(QSize(1280, 720), false, false, false); // same shape, same rectangle
+        viewer.setInputVideo(QSize(1280, 720), false, false,
+                             false); // same shape, same rectangle
         QResizeEvent sameSize(viewer.size(), viewer.size());
         QApplication::sendEvent(&viewer, &sameSize);
         QCOMPARE(changed.count(), 1);
@@ -143,25 +204,22 @@ private Q_SLOTS:
 
     void painting_data()
     {
-        QTest::addColumn<QString>("content");
-        // 800 x 450 at 4:3 with 16:9 video: margins of 100 columns left and right, padding
-        // of 56 rows above and below the picture (100, 56) 600 x 337.
-        QTest::newRow("no frame: padding colour") << "none";
-        QTest::newRow("frame") << "frame";
-        QTest::newRow("null frame after a frame: no picture") << "null";
-        QTest::newRow("padding image instead of both colours") << "tile";
-        QTest::newRow("translucent margin over the background") << "translucent";
+        QTest::addColumn<Content>("content");
+        // 800 x 450 at 4:3 with 16:9 video: margins of 100 columns left and right,
+        // padding of 56 rows above and below the picture (100, 56) 600 x 337.
+        QTest::newRow("no frame: padding colour") << Content::Nothing;
+        QTest::newRow("frame") << Content::Frame;
+        QTest::newRow("null frame after a frame: no picture") << Content::NullAfterFrame;
+        QTest::newRow("padding image instead of both colours") << Content::PaddingImage;
+        QTest::newRow("translucent margin over the background") << Content::TranslucentMargin;
     }
 
     void painting()
     {
-        QFETCH(QString, content);
-        QTemporaryDir dir;
-        const QString tile = dir.filePath("tile.png");
-        QImage checker = solid(QSize(2, 2), Qt::yellow);
-        checker.setPixelColor(1, 0, Qt::cyan);
-        checker.setPixelColor(0, 1, Qt::cyan);
-        QVERIFY(checker.save(tile));
+        QFETCH(Content, content);
+        ArtworkFolder art;
+        const QString tile =
+            art.save("tile.png", TestArtwork::checker(QSize(2, 2), Qt::yellow, Qt::cyan));
 
         UxVideoViewer viewer;
         viewer.resize(800, 450);
@@ -169,30 +227,32 @@ private Q_SLOTS:
         viewer.setPaddingColor(kPadding);
         viewer.setAspectRatio(UxVideoViewer::AspectRatio_4_3);
         viewer.setInputVideo(QSize(1920, 1080), false, false, false);
-        if (content != "none")
+        if (content != Content::Nothing)
             viewer.onUpdateVideo(solid(QSize(160, 90), Qt::green));
-        if (content == "null")
+        if (content == Content::NullAfterFrame)
             viewer.onUpdateVideo(QImage());
-        if (content == "tile")
+        if (content == Content::PaddingImage)
             viewer.setPaddingBrush(tile);
         const QColor halfRed(255, 0, 0, 128);
         QImage blended = solid(QSize(1, 1), viewer.palette().window().color());
-        QPainter(&blended).fillRect(0, 0, 1, 1, halfRed); // the window shows through
-        if (content == "translucent")
+        QPainter(&blended).fillRect(0, 0, 1, 1,
+                                    halfRed); // the window shows through
+        if (content == Content::TranslucentMargin)
             viewer.setMarginColor(halfRed);
         QCOMPARE(viewer.paddingBrush(), QString()); // the path is not kept
-        const QColor picture =
-            content == "none" || content == "null" ? kPadding : QColor(Qt::green);
+        const bool noPicture = content == Content::Nothing || content == Content::NullAfterFrame;
+        const QColor picture = noPicture ? kPadding : QColor(Qt::green);
         const auto tiled = [](int x, int y) { return QColor((x + y) % 2 ? Qt::cyan : Qt::yellow); };
         const QPoint margin(50, 225), padding(400, 20);
-        QCOMPARE(shownAt(viewer, margin.x(), margin.y()), content == "tile" ? tiled(50, 225)
-                                                          : content == "translucent"
+        const bool isTiled = content == Content::PaddingImage;
+        QCOMPARE(shownAt(viewer, margin.x(), margin.y()), isTiled ? tiled(50, 225)
+                                                          : content == Content::TranslucentMargin
                                                               ? blended.pixelColor(0, 0)
                                                               : kMargin);
-        QCOMPARE(shownAt(viewer, padding.x(), padding.y()),
-                 content == "tile" ? tiled(400, 20) : kPadding);
+        QCOMPARE(shownAt(viewer, padding.x(), padding.y()), isTiled ? tiled(400, 20) : kPadding);
         for (const QPoint &p : {QPoint(100, 56), QPoint(699, 392), QPoint(400, 225)})
-            QCOMPARE(shownAt(viewer, p.x(), p.y()), picture); // corners and middle of the picture
+            QCOMPARE(shownAt(viewer, p.x(), p.y()),
+                     picture); // corners and middle of the picture
         QVERIFY(shownAt(viewer, 99, 56) != picture);
     }
 
@@ -213,8 +273,8 @@ private Q_SLOTS:
         QTest::newRow("1080p translucent") << QSize(1920, 1080) << argb32 << QSize(1280, 720) << 0;
     }
 
-    // The frame path draws what QPainter draws of the 24-bit buffer: first frame, next
-    // frame (another path) and after a resize.
+    // The frame path draws what QPainter draws of the 24-bit buffer: first frame,
+    // next frame (another path) and after a resize.
     void scaledFrameMatchesQPainter()
     {
         QFETCH(QSize, frameSize);
@@ -281,9 +341,8 @@ private Q_SLOTS:
         viewer.onUpdateVideo(solid(QSize(16, 9), Qt::green));
         QCOMPARE(shownAt(viewer, 80, 45), QColor(Qt::green));
 
-        QTemporaryDir dir;
-        const QString path = dir.filePath("still.png");
-        QVERIFY(solid(QSize(8, 8), Qt::cyan).save(path));
+        ArtworkFolder art;
+        const QString path = art.save("still.png", solid(QSize(8, 8), Qt::cyan));
         viewer.setShowStaticPicture(true, QStringLiteral("/nonexistent/still.png")); // no picture
         QCOMPARE(shownAt(viewer, 80, 45), kPadding);
         viewer.setShowStaticPicture(false, path); // the flag off stores nothing
@@ -345,8 +404,10 @@ private Q_SLOTS:
         }
         QCOMPARE(screen.count(), 1);
         QTest::mouseClick(&viewer, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
-        QTest::qWait(450);
-        QCOMPARE(playPause.count(), 1); // the double click cancelled its press; right does nothing
+        QTest::qWait(450); // longer than a click waits to be told from a double
+                           // click; none may come
+        QCOMPARE(playPause.count(),
+                 1); // the double click cancelled its press; right does nothing
 
         // The wheel's dominant axis, divided by 5 and truncated.
         const int kMin = std::numeric_limits<int>::min();
@@ -410,7 +471,8 @@ private Q_SLOTS:
         QCOMPARE(press.isAccepted(), !passedOn);
         // A full-screen viewer is a window of its own: nothing propagates past it.
         QCOMPARE(parent.received, passedOn && !fullScreen ? 1 : 0);
-        QCOMPARE(viewer->isFullScreen(), fullScreen); // the viewer only asks to leave
+        QCOMPARE(viewer->isFullScreen(),
+                 fullScreen); // the viewer only asks to leave
     }
 
     void fullScreenWindowFlags_data()
@@ -443,31 +505,33 @@ private Q_SLOTS:
 
     void blankCursorGoesWithTheViewer_data()
     {
-        QTest::addColumn<QString>("how");
+        QTest::addColumn<Goes>("goes");
         QTest::addColumn<bool>("hostCursor"); // the host's own override cursor underneath
-        QTest::newRow("destroyed") << "delete" << false;
-        QTest::newRow("hidden") << "hide" << false;
-        QTest::newRow("closed over the host's cursor") << "close" << true;
-        QTest::newRow("hidden before the pointer rests") << "early" << false;
-        QTest::newRow("hidden over the host's cursor before the pointer rests") << "early" << true;
+        QTest::newRow("destroyed") << Goes::Destroyed << false;
+        QTest::newRow("hidden") << Goes::Hidden << false;
+        QTest::newRow("closed over the host's cursor") << Goes::Closed << true;
+        QTest::newRow("hidden before the pointer rests") << Goes::HiddenBeforeTheRest << false;
+        QTest::newRow("hidden over the host's cursor before the pointer rests")
+            << Goes::HiddenBeforeTheRest << true;
     }
 
     void blankCursorGoesWithTheViewer()
     {
-        QFETCH(QString, how);
+        QFETCH(Goes, goes);
         QFETCH(bool, hostCursor);
         if (hostCursor)
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         std::unique_ptr<UxVideoViewer> viewer(new UxVideoViewer);
         viewer->toggleFullscreen();
-        if (how == "early")
+        if (goes == Goes::HiddenBeforeTheRest)
             viewer->hide();
-        QVERIFY(QMetaObject::invokeMethod(viewer.get(), "hideMouse")); // the second of rest
-        if (how == "delete")
+        QVERIFY(QMetaObject::invokeMethod(viewer.get(),
+                                          "hideMouse")); // the second of rest
+        if (goes == Goes::Destroyed)
             viewer.reset();
-        else if (how == "hide")
+        else if (goes == Goes::Hidden)
             viewer->hide();
-        else if (how == "close")
+        else if (goes == Goes::Closed)
             viewer->close();
         const QCursor *left = QGuiApplication::overrideCursor();
         QCOMPARE(left ? int(left->shape()) : -1, hostCursor ? int(Qt::WaitCursor) : -1);
@@ -492,21 +556,23 @@ private Q_SLOTS:
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.at(0).at(0).toPoint(), QPoint(120, 130));
         QVERIFY(!QGuiApplication::overrideCursor());
-        QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 2, 2000); // a second of rest hides it again
-        viewer.toggleFullscreen();                          // leaving pops the blank cursor
+        QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 2,
+                                  2000); // a second of rest hides it again
+        viewer.toggleFullscreen();       // leaving pops the blank cursor
         QVERIFY(!QGuiApplication::overrideCursor());
 
         viewer.setMouseHidable(false); // moves are reported, the pointer stays
         viewer.toggleFullscreen();
         QApplication::sendEvent(&viewer, &move);
-        QTest::qWait(1300);
+        QTest::qWait(1300); // longer than the rest that hides the pointer; it must stay
         QCOMPARE(hidden.count(), 2);
         QCOMPARE(shown.count(), 2);
         QVERIFY(!QGuiApplication::overrideCursor());
         viewer.toggleFullscreen();
 
-        // A host that puts the viewer in full screen itself gets the same resting pointer,
-        // and its blank cursor goes when the host takes the viewer out again.
+        // A host that puts the viewer in full screen itself gets the same resting
+        // pointer, and its blank cursor goes when the host takes the viewer out
+        // again.
         viewer.setMouseHidable(true);
         viewer.showFullScreen();
         QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 3, 2000);
