@@ -59,6 +59,7 @@ set(COMMONCTRLS_SOURCES
     sliders/UxPlaySeekingBar.cpp
     sliders/UxSlider.cpp
     sliders/UxSliderAxis.h
+    sliders/UxSliderGroove.h
     sliders/UxTrimSeekingBar.cpp
     video/UxFramePath.cpp
     video/UxFramePath.h
