@@ -291,6 +291,7 @@ private:
     };
     void changeVideoWidget();
     bool releaseBlankCursor();
+    void popTopOverrideCursor();
     void setFrame(std::unique_ptr<QImage> frame);
     void setFrameShape(const QSize &sampleAspect, int rotation);
     void adoptYuvAsBuffer(const QSize &size);

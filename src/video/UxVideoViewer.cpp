@@ -519,10 +519,8 @@ void UxVideoViewer::toggleFullscreen()
         m_mouseHideTimer->start(kMouseHideMs);
     } else {
         // Popped before the flags change hides the window, so that the hide does not
-        // pop it a second time.
-        // On purpose: pops the top override cursor even if we pushed none; m_mouseHidden stays.
-        if (!m_blankCursor.pop())
-            QGuiApplication::restoreOverrideCursor();
+        // pop it a second time; m_mouseHidden stays set.
+        popTopOverrideCursor();
         const bool hadKeyboard = isActiveWindow();
         setWindowFlags(flags ^ (typeBits | Qt::Window));
         setWindowState(kept);
@@ -564,7 +562,7 @@ void UxVideoViewer::mouseMoveEvent(QMouseEvent *event)
     Q_EMIT mouseShow(event->globalPos());
 #endif
     if (m_mouseHidden) {
-        m_blankCursor.pop();
+        popTopOverrideCursor();
         m_mouseHidden = false;
         m_mouseHideTimer->start(kMouseHideMs);
     }
@@ -590,6 +588,15 @@ bool UxVideoViewer::BlankCursor::pop()
 UxVideoViewer::BlankCursor::~BlankCursor()
 {
     pop();
+}
+
+// On purpose, as documented: leaving full screen, and the first move after the pointer
+// hid, pop the application's top override cursor even when this viewer pushed none (it
+// left full screen with the pointer hidden and came back).
+void UxVideoViewer::popTopOverrideCursor()
+{
+    if (!m_blankCursor.pop())
+        QGuiApplication::restoreOverrideCursor();
 }
 
 // The blank cursor is application-wide: a viewer that goes away (hidden, closed or

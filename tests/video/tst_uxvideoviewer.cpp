@@ -579,6 +579,46 @@ private Q_SLOTS:
         viewer.showNormal();
         QVERIFY(!QGuiApplication::overrideCursor());
     }
+
+    void togglePopsTheTopOverrideCursor_data()
+    {
+        QTest::addColumn<bool>("movedBeforeLeaving");
+        QTest::addColumn<bool>("cameBackAndMoved"); // full screen again, then a move
+        QTest::addColumn<int>("topAfter");          // the shape on top, -1 for none
+        QTest::newRow("left hidden: only the blank cursor goes")
+            << false << false << int(Qt::WaitCursor);
+        QTest::newRow("left shown: the host's cursor goes too") << true << false << -1;
+        QTest::newRow("came back still counted hidden: the first move pops the host's")
+            << false << true << -1;
+    }
+
+    // Leaving through toggleFullscreen() pops the application's top override cursor, and
+    // the first move after the pointer hid pops it too, whoever pushed it.
+    void togglePopsTheTopOverrideCursor()
+    {
+        QFETCH(bool, movedBeforeLeaving);
+        QFETCH(bool, cameBackAndMoved);
+        QFETCH(int, topAfter);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor); // the host's
+        UxVideoViewer viewer;
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 30), QPointF(120, 130), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        viewer.toggleFullscreen();
+        QVERIFY(QMetaObject::invokeMethod(&viewer, "hideMouse")); // the second of rest
+        if (movedBeforeLeaving)
+            QApplication::sendEvent(&viewer, &move);
+        viewer.toggleFullscreen();
+        if (cameBackAndMoved) {
+            viewer.toggleFullscreen();
+            QApplication::sendEvent(&viewer, &move);
+        }
+        const QCursor *top = QGuiApplication::overrideCursor();
+        QCOMPARE(top ? int(top->shape()) : -1, topAfter);
+        if (viewer.isFullScreen())
+            viewer.toggleFullscreen();
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    }
 };
 
 QTEST_MAIN(TestVideoViewer)
