@@ -1,5 +1,5 @@
-#include "EventCounter.h"
 #include "ScreenFactor.h"
+#include "support/EventCounter.h"
 #include "support/TestArtwork.h"
 
 #include <UxCheckBox.h>

@@ -1,4 +1,4 @@
-#include "WidgetZoo.h"
+#include "support/WidgetZoo.h"
 
 #include <QAccessible>
 #include <QTranslator>

@@ -3,8 +3,8 @@
 // gallery's two themes, which style all of Qt's classes as popular themes do. The skin's
 // rules sit on the widgets' parent or in the application's sheet, before the theme.
 
-#include "WidgetZoo.h"
 #include "support/TestArtwork.h"
+#include "support/WidgetZoo.h"
 
 #include <QListView>
 #include <QtTest>

@@ -3,7 +3,7 @@
 // destroyed over and over. Resident memory after a warm-up may grow only by a bound that
 // leaves room for the allocator; under LeakSanitizer nothing of ours may be left.
 
-#include "WidgetZoo.h"
+#include "support/WidgetZoo.h"
 
 #include <QFile>
 #include <QtTest>

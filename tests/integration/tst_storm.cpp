@@ -3,7 +3,7 @@
 // invariants that events must not break. The seed is printed; set
 // COMMONCTRLS_STORM_SEED to repeat a run.
 
-#include "WidgetZoo.h"
+#include "support/WidgetZoo.h"
 
 #include <QAbstractEventDispatcher>
 #include <QRandomGenerator>
