@@ -57,6 +57,8 @@ set(COMMONCTRLS_SOURCES
     progress/UxCircleProgressBar.cpp
     progress/UxProgressBar.cpp
     sliders/UxPlaySeekingBar.cpp
+    sliders/UxSeekPreviewPopup.cpp
+    sliders/UxSeekPreviewPopup.h
     sliders/UxSlider.cpp
     sliders/UxSliderAxis.h
     sliders/UxSliderGroove.h

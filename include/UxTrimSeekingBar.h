@@ -31,6 +31,14 @@ class COMMONCTRLS_EXPORT UxTrimSeekingBar : public QFrame
     /// Written through onTrimEndChanged(): the handle moves, nothing is emitted.
     Q_PROPERTY(
         int trimEnd READ trimEnd WRITE onTrimEndChanged DESIGNABLE true SCRIPTABLE true STORED true)
+    /// \brief The play bar's UxPlaySeekingBar::previewEnabled; style sheet
+    /// `qproperty-previewEnabled`. Off at first.
+    ///
+    /// While on, a trim handle with focus also previews its trim point: previewRequested()
+    /// with it when the handle gains focus or a key moves it, the popup above the point;
+    /// losing focus or a drag of the handle ends that preview.
+    Q_PROPERTY(bool previewEnabled READ isPreviewEnabled WRITE setPreviewEnabled
+                   DESIGNABLE true SCRIPTABLE true STORED true)
 
 public:
     /// \brief Creates the bar with its play bar, which takes clicks anywhere on it, and both
@@ -60,6 +68,10 @@ public:
     void setTrimStart(int value) { onTrimStartChanged(value); }
     /// \copydoc setTrimStart
     void setTrimEnd(int value) { onTrimEndChanged(value); }
+    /// \brief Switches the preview on or off; see previewEnabled.
+    void setPreviewEnabled(bool isEnabled);
+    /// \brief Whether the preview is on.
+    bool isPreviewEnabled() const;
 
     /// \brief Drives the handles: a left press on one starts its drag, moves carry its trim
     /// point and the play position with it, and the release emits trimStartChanged() or
@@ -92,6 +104,11 @@ Q_SIGNALS:
     /// \brief The end handle was released after a press on it, or a key moved it; value is
     /// the trim end, moved or not.
     void trimEndChanged(int value);
+    /// \brief The play bar's UxPlaySeekingBar::previewRequested(), forwarded: the pointer
+    /// over the play bar, or a focused trim handle, stands at value.
+    void previewRequested(int value);
+    /// \brief The play bar's UxPlaySeekingBar::previewEnded(), forwarded.
+    void previewEnded();
 
 public Q_SLOTS:
     /// \brief Moves the trim start and its handle; emits nothing.
@@ -105,6 +122,9 @@ public Q_SLOTS:
     /// \brief Moves the trim end to trimStart() + value (saturated) and its handle; emits
     /// nothing.
     void onTrimLengthChanged(int value);
+    /// \brief The play bar's UxPlaySeekingBar::showPreview(): shows the host's picture of
+    /// the previewed value, with caption, above the pointer or the focused handle's point.
+    void showPreview(const QPixmap &picture, const QString &caption = QString());
 
 protected:
     /// \brief Lays out the play bar and the handles at their hinted sizes: the bar's outer
@@ -135,6 +155,7 @@ private:
     void dragHandle(QToolButton &handle);
     bool keyHandle(QToolButton &handle, QKeyEvent *event);
     void paintFocusedHandle(QToolButton &handle, QEvent *event);
+    void previewHandle(const QToolButton &handle);
 
     UxPlaySeekingBar m_playBar;
     QToolButton m_startButton;

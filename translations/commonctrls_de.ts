@@ -4,12 +4,17 @@
 <context>
     <name>UxAccessible</name>
     <message>
-        <location filename="../src/frame/UxAccessible.cpp" line="+104"/>
+        <location filename="../src/accessibility/UxSliderAccessible.cpp" line="+25"/>
         <source>Usable from %1 to %2</source>
         <translation>Nutzbar von %1 bis %2</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+13"/>
+        <source>chapters: %1</source>
+        <translation>Kapitel: %1</translation>
+    </message>
+    <message>
+        <location line="+43"/>
         <source>Trim start</source>
         <translation>Schnittanfang</translation>
     </message>
@@ -19,7 +24,7 @@
         <translation>Schnittende</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location filename="../src/accessibility/UxVideoAccessible.cpp" line="+22"/>
         <source>Video</source>
         <translation>Video</translation>
     </message>
@@ -57,7 +62,7 @@
 <context>
     <name>UxTrimSeekingBar</name>
     <message>
-        <location filename="../src/sliders/UxTrimSeekingBar.cpp" line="+27"/>
+        <location filename="../src/sliders/UxTrimSeekingBar.cpp" line="+94"/>
         <source>Drag to set the start point</source>
         <translation>Ziehen, um den Startpunkt festzulegen</translation>
     </message>

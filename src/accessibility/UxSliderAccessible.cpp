@@ -19,11 +19,23 @@ protected:
     Bounds bounds() const override { return {bar().minimum(), bar().maximum()}; }
     int step() const override { return bar().singleStep(); }
     void applyValue(int value) override { bar().setValue(value); }
+    // The usable range, then the chapters, each as its start value and its title.
     QString ownDescription() const override
     {
-        return UxAccessible::tr("Usable from %1 to %2")
-            .arg(bar().minUsablePos())
-            .arg(bar().maxUsablePos());
+        QString description = UxAccessible::tr("Usable from %1 to %2")
+                                  .arg(bar().minUsablePos())
+                                  .arg(bar().maxUsablePos());
+        const QList<int> chapters = bar().chapters();
+        if (chapters.isEmpty())
+            return description;
+        const QStringList titles = bar().chapterTitles();
+        QStringList named;
+        for (int i = 0; i < chapters.size(); ++i)
+            named << (titles.at(i).isEmpty()
+                          ? QString::number(chapters.at(i))
+                          : QStringLiteral("%1 %2").arg(chapters.at(i)).arg(titles.at(i)));
+        return description + QLatin1String("; ") +
+               UxAccessible::tr("chapters: %1").arg(named.join(QLatin1String(", ")));
     }
 };
 

@@ -82,6 +82,8 @@ UxTrimSeekingBar::UxTrimSeekingBar(QWidget *parent)
     retranslateUi();
     connect(&m_playBar, SIGNAL(valueChanged(int)), this, SIGNAL(valueChanged(int)));
     connect(&m_playBar, SIGNAL(actionTriggered(int)), this, SIGNAL(actionTriggered(int)));
+    connect(&m_playBar, SIGNAL(previewRequested(int)), this, SIGNAL(previewRequested(int)));
+    connect(&m_playBar, SIGNAL(previewEnded()), this, SIGNAL(previewEnded()));
     m_startButton.installEventFilter(this);
     m_endButton.installEventFilter(this);
     uxInstallAccessibleFactory(); // describes the handles, which are plain tool buttons
@@ -171,6 +173,37 @@ void UxTrimSeekingBar::onTrimLengthChanged(int value)
     m_playBar.setMaxUsablePos(m_trimEnd);
     layoutTrimEndComponent();
     uxAccessibleValueChanged(&m_endButton, m_trimEnd);
+}
+
+void UxTrimSeekingBar::setPreviewEnabled(bool isEnabled)
+{
+    m_playBar.setPreviewEnabled(isEnabled);
+    if (isEnabled && !m_startDragging && !m_endDragging) {
+        if (m_startButton.hasFocus())
+            previewHandle(m_startButton);
+        else if (m_endButton.hasFocus())
+            previewHandle(m_endButton);
+    }
+}
+
+bool UxTrimSeekingBar::isPreviewEnabled() const
+{
+    return m_playBar.isPreviewEnabled();
+}
+
+void UxTrimSeekingBar::showPreview(const QPixmap &picture, const QString &caption)
+{
+    m_playBar.showPreview(picture, caption);
+}
+
+// A focused handle's trim point is previewed as the pointer's value is, the popup above
+// the point's pixel on the play bar.
+void UxTrimSeekingBar::previewHandle(const QToolButton &handle)
+{
+    if (!m_playBar.isPreviewEnabled())
+        return;
+    const int value = &handle == &m_startButton ? m_trimStart : m_trimEnd;
+    m_playBar.requestPreview(value, QPoint(m_playBar.rangeValueToPixelPos(value), 0));
 }
 
 // A value's pixel in this widget, found through the screen as the play bar maps it.
@@ -284,8 +317,10 @@ bool UxTrimSeekingBar::keyHandle(QToolButton &handle, QKeyEvent *event)
     const qint64 target = qMax(limits.low, qMin(limits.high, current + delta));
     // Never against the key, even where a host placed the points too close together.
     const bool alongTheKey = delta > 0 ? target > current : target < current;
-    if (alongTheKey && moveTrimPoint(handle, target))
+    if (alongTheKey && moveTrimPoint(handle, target)) {
         reportTrimPoint(handle);
+        previewHandle(handle);
+    }
     event->accept();
     return true;
 }
@@ -312,6 +347,7 @@ bool UxTrimSeekingBar::filterHandle(QToolButton &handle, bool &dragging, QEvent 
         if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton || !isEnabled())
             return QObject::eventFilter(&handle, event);
         dragging = true;
+        m_playBar.endPreview(); // the popup must not cover a drag
         event->accept();
         return true;
     case QEvent::MouseButtonRelease:
@@ -320,8 +356,17 @@ bool UxTrimSeekingBar::filterHandle(QToolButton &handle, bool &dragging, QEvent 
         dragging = false;
         if (isEnabled())
             reportTrimPoint(handle);
+        if (handle.hasFocus())
+            previewHandle(handle);
         event->accept();
         return true;
+    case QEvent::FocusIn:
+        if (!dragging)
+            previewHandle(handle);
+        return false;
+    case QEvent::FocusOut:
+        m_playBar.endPreview();
+        return false;
     case QEvent::MouseMove:
         if (!dragging || !isEnabled())
             return false;

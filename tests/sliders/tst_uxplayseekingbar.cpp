@@ -3,6 +3,7 @@
 
 #include "support/TestArtwork.h"
 
+#include <QAccessible>
 #include <QStyleFactory>
 #include <QtTest>
 
@@ -45,14 +46,15 @@ class TestPlaySeekingBar : public QObject
 {
     Q_OBJECT
 
-    // 40 x 10 pictures: trim.png solid red; a.png and b.png gradients (blue 0 and 200)
-    // that show any slicing fault.
+    // mark.png a blue 1 x 6 chapter mark; 40 x 10 pictures: trim.png solid red; a.png and b.png
+    // gradients (blue 0 and 200) that show any slicing fault.
     ArtworkFolder m_art;
 
 private Q_SLOTS:
     void initTestCase()
     {
         m_art.save("trim.png", TestArtwork::solid(QSize(40, 10), Qt::red, QImage::Format_RGB32));
+        m_art.save("mark.png", TestArtwork::solid(QSize(1, 6), Qt::blue, QImage::Format_RGB32));
         m_art.save("a.png", TestArtwork::gradient(QSize(40, 10), 0));
         m_art.save("b.png", TestArtwork::gradient(QSize(40, 10), 200));
         QApplication::setStyle(QStyleFactory::create("Fusion"));
@@ -248,6 +250,142 @@ private Q_SLOTS:
             change(*p);
         }
         QCOMPARE(bar.grab().toImage(), fresh.grab().toImage());
+    }
+
+    // Chapter marks lie on exactly the pixels where their values are shown, and a click on
+    // a mark's pixel jumps to its chapter; chapters outside the range, or whose pixel is
+    // off the bar, draw nothing.
+    void chapterMarks_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<QString>("outer");
+        QTest::addColumn<QList<int>>("chapters");
+        QTest::addColumn<bool>("markImage");
+        QTest::newRow("plain") << false << "0,0" << QList<int>{0, 25, 50, 99, 100} << false;
+        QTest::newRow("outer spaces") << false << "10,20" << QList<int>{0, 33, 100, 140} << false;
+        QTest::newRow("mark image") << false << "10,20" << QList<int>{-3, 0, 61, 100} << true;
+        QTest::newRow("vertical") << true << "10,20" << QList<int>{0, 33, 100} << false;
+    }
+    void chapterMarks()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(QString, outer);
+        QFETCH(QList<int>, chapters);
+        QFETCH(bool, markImage);
+        Probe bar(vertical), clicked(vertical);
+        trimmed(bar, QString()); // no handle over the marks
+        bar.setGrooveOutterSpace(outer);
+        bar.setChapterMarkColor(Qt::green);
+        if (markImage)
+            bar.setChapterMarkImage(m_art.path("mark.png"));
+        bar.setChapters(chapters);
+        clicked.setGrooveOutterSpace(outer);
+        clicked.setOutterTrimRangeClickable(true);
+        const QColor mark = markImage ? QColor(Qt::blue) : QColor(Qt::green);
+        QSet<int> pixels;
+        for (int chapter : chapters)
+            if (bar.minimum() <= chapter && chapter <= bar.maximum())
+                pixels << bar.rangeValueToPixelPos(chapter);
+        const QImage image = bar.grab().toImage();
+        int marks = 0;
+        for (int pixel = 0; pixel < 200; ++pixel) {
+            const QPoint at = vertical ? QPoint(12, pixel) : QPoint(pixel, 12);
+            const bool isMark = image.pixelColor(at) == mark;
+            QVERIFY2(isMark == pixels.contains(pixel), qPrintable(QString::number(pixel)));
+            if (!isMark)
+                continue;
+            ++marks;
+            const int target = clicked.pixelPosToRangeValue(pixel);
+            clicked.setValue(target < 50 ? 100 : 0); // the handle far from the click
+            QTest::mouseClick(&clicked, Qt::LeftButton, {}, at);
+            QVERIFY(chapters.contains(clicked.value()));
+            QCOMPARE(bar.rangeValueToPixelPos(clicked.value()), pixel);
+        }
+        QVERIFY(marks > 0);
+    }
+
+    // Page Up and Page Down stop at the next and previous chapter, the range's ends after
+    // the last; without chapters they page as a slider does. Inverted controls swap them.
+    void chapterKeys_data()
+    {
+        QTest::addColumn<QList<int>>("chapters");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("pageUp");
+        QTest::addColumn<bool>("invertedControls");
+        QTest::addColumn<int>("expected");
+        const QList<int> three{80, 20, 50};
+        QTest::newRow("up to the first") << three << 0 << true << false << 20;
+        QTest::newRow("up from a chapter") << three << 20 << true << false << 50;
+        QTest::newRow("up past the last") << three << 85 << true << false << 100;
+        QTest::newRow("down inside a chapter") << three << 35 << false << false << 20;
+        QTest::newRow("down from a chapter") << three << 50 << false << false << 20;
+        QTest::newRow("down before the first") << three << 20 << false << false << 0;
+        QTest::newRow("inverted: up goes back") << three << 60 << true << true << 50;
+        QTest::newRow("chapter beyond the range") << QList<int>{150} << 30 << true << false << 100;
+        QTest::newRow("no chapters: up pages") << QList<int>{} << 30 << true << false << 40;
+        QTest::newRow("no chapters: down pages") << QList<int>{} << 30 << false << false << 20;
+    }
+    void chapterKeys()
+    {
+        QFETCH(QList<int>, chapters);
+        QFETCH(int, start);
+        QFETCH(bool, pageUp);
+        QFETCH(bool, invertedControls);
+        Probe bar;
+        bar.setPageStep(10);
+        bar.setInvertedControls(invertedControls);
+        bar.setChapters(chapters);
+        bar.setValue(start);
+        QSignalSpy actions(&bar, SIGNAL(actionTriggered(int)));
+        QTest::keyClick(&bar, pageUp ? Qt::Key_PageUp : Qt::Key_PageDown);
+        QTEST(bar.value(), "expected");
+        QCOMPARE(actions.count(), 1);
+    }
+
+    // Chapters are kept in value order with their titles; chapterAt() names the last
+    // chapter starting at or before a value, and the accessible description lists them.
+    void chapterLookup_data()
+    {
+        QTest::addColumn<QList<int>>("positions");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("titled, unordered")
+            << QList<int>{50, 10, 30} << QStringList{"Coda", "Intro", "Verse"};
+        QTest::newRow("fewer titles") << QList<int>{0, 60, 20} << QStringList{"Start"};
+        QTest::newRow("more titles") << QList<int>{40} << QStringList{"Only", "Dropped"};
+        QTest::newRow("none") << QList<int>{} << QStringList{};
+    }
+    void chapterLookup()
+    {
+        QFETCH(QList<int>, positions);
+        QFETCH(QStringList, titles);
+        Probe bar;
+        bar.setChapters(positions, titles);
+        const QList<int> chapters = bar.chapters();
+        QCOMPARE(chapters.size(), positions.size());
+        QCOMPARE(bar.chapterTitles().size(), chapters.size());
+        QVERIFY(std::is_sorted(chapters.cbegin(), chapters.cend()));
+        for (int i = 0; i < positions.size(); ++i)
+            QCOMPARE(bar.chapterTitles().at(chapters.indexOf(positions.at(i))), titles.value(i));
+        for (int value = -5; value <= 105; ++value) {
+            const int index = bar.chapterAt(value);
+            QVERIFY(index >= -1 && index < chapters.size());
+            QVERIFY(index == -1 || chapters.at(index) <= value);
+            QVERIFY(index + 1 == chapters.size() || chapters.at(index + 1) > value);
+            QCOMPARE(bar.chapterTitleAt(value), bar.chapterTitles().value(index));
+        }
+        Probe plain; // the same usable range, no chapters: what the description begins with
+        const auto describe = [](QWidget &widget) {
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&widget);
+            return accessible ? accessible->text(QAccessible::Description) : QString();
+        };
+        const QString description = describe(bar);
+        QVERIFY(!describe(plain).isEmpty());
+        QVERIFY(description.startsWith(describe(plain)));
+        for (int i = 0; i < chapters.size(); ++i) {
+            QVERIFY(description.contains(QString::number(chapters.at(i))));
+            QVERIFY(description.contains(bar.chapterTitles().at(i)));
+        }
+        QCOMPARE(description.contains(';'), !chapters.isEmpty());
     }
 };
 
