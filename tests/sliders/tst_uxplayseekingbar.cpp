@@ -252,6 +252,23 @@ private Q_SLOTS:
         QCOMPARE(bar.grab().toImage(), fresh.grab().toImage());
     }
 
+    // The preview and the marks' skin are set from style sheets, as the other skins are.
+    void styleSheetProperties()
+    {
+        UxPlaySeekingBar bar;
+        QVERIFY(!bar.isPreviewEnabled());
+        QVERIFY(!bar.chapterMarkColor().isValid());
+        bar.setStyleSheet(QStringLiteral("UxPlaySeekingBar { qproperty-previewEnabled: true;"
+                                         " qproperty-chapterMarkColor: #00ff00;"
+                                         " qproperty-chapterMarkImage: \"%1\"; }")
+                              .arg(m_art.path("mark.png")));
+        bar.ensurePolished();
+        QVERIFY(bar.isPreviewEnabled());
+        QCOMPARE(bar.chapterMarkColor(), QColor(Qt::green));
+        QCOMPARE(bar.chapterMarkImage(), m_art.path("mark.png"));
+        QVERIFY(bar.hasMouseTracking());
+    }
+
     // Chapter marks lie on exactly the pixels where their values are shown, and a click on
     // a mark's pixel jumps to its chapter; chapters outside the range, or whose pixel is
     // off the bar, draw nothing.
