@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFrame>
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
@@ -57,6 +58,29 @@ class COMMONCTRLS_EXPORT UxVideoViewer : public QFrame
     /// repaint. An empty path, or one that does not load, goes back to the colours. Reads
     /// back empty: the path is not kept.
     Q_PROPERTY(QString paddingBrush READ paddingBrush WRITE setPaddingBrush
+                   DESIGNABLE true SCRIPTABLE true STORED true)
+    /// \brief How much the video is magnified: 1 (at first) shows it letter-boxed as a
+    /// whole, up to 8 times that; style sheet `qproperty-zoom`.
+    ///
+    /// The zoomed picture is the letter-boxed one scaled about its centre and moved by pan,
+    /// cut to the viewer rectangle. Values are clamped to 1 to 8; a value that is not a
+    /// number is ignored. See setZoom().
+    Q_PROPERTY(double zoom READ zoom WRITE setZoom NOTIFY zoomChanged)
+    /// \brief How far the zoomed picture is moved from its centred place, in widget
+    /// pixels; (0, 0) at first; style sheet `qproperty-pan`.
+    ///
+    /// Kept so that the picture covers the viewer rectangle along each axis where it is at
+    /// least as long, and centred along an axis where it is shorter: always (0, 0) at zoom
+    /// 1. See setPan().
+    Q_PROPERTY(QPointF pan READ pan WRITE setPan NOTIFY panChanged)
+    /// \brief Whether the user zooms and pans with the mouse and keys; false at first;
+    /// style sheet `qproperty-zoomGestures`.
+    ///
+    /// When set: Ctrl with the wheel zooms about the pointer, keeping the video pixel under
+    /// it; dragging with the middle button pans; Ctrl+0, or a double click with Ctrl, goes
+    /// back to zoom 1 (resetZoom()). Those gestures then emit no player command. When
+    /// clear, the wheel, clicks and keys only emit player commands.
+    Q_PROPERTY(bool zoomGestures READ zoomGestures WRITE setZoomGestures
                    DESIGNABLE true SCRIPTABLE true STORED true)
 
 public:
@@ -143,6 +167,41 @@ public:
     /// rectangle; empty at its centre for a size without area, null before any announcement.
     QRect videoRect() const;
 
+    /// \brief The magnification; see the zoom property.
+    double zoom() const;
+    /// \brief Sets the magnification, clamped to 1 to 8, about the viewer rectangle's
+    /// centre: the video pixel there stays there where the pan allows. NaN is ignored.
+    ///
+    /// Emits zoomChanged() and, when the picture moved, panChanged(); the video rectangle
+    /// follows (videoRectChanged()) and the viewer repaints.
+    void setZoom(double zoom);
+    /// \brief Sets the magnification as setZoom() does, about widgetPoint instead: the
+    /// video pixel under that point stays under it, as far as the pan allows.
+    void setZoomAt(double zoom, const QPointF &widgetPoint);
+    /// \brief The picture's offset from its centred place; see the pan property.
+    QPointF pan() const;
+    /// \brief Moves the zoomed picture by offset from its centred place, kept so that no
+    /// black shows beyond the picture's edges where it covers the viewer rectangle.
+    ///
+    /// An offset that is not finite is ignored. Emits panChanged() when the kept offset
+    /// changed; the video rectangle follows and the viewer repaints.
+    void setPan(const QPointF &offset);
+    /// \brief Whether the zoom and pan gestures are on; see the zoomGestures property.
+    bool zoomGestures() const;
+    /// \brief Turns the zoom and pan gestures on or off; the zoom and pan stay as they are.
+    void setZoomGestures(bool enabled);
+
+    /// \brief The point of the announced video, in its stored pixels (before rotation and
+    /// sample aspect), shown at widgetPoint; pixel (x, y) covers x to x + 1, y to y + 1.
+    ///
+    /// Follows zoom, pan, rotation and sample aspect ratio; points outside the picture
+    /// give coordinates outside the video. Without an announced video of some area, the
+    /// point comes back as given.
+    QPointF mapToVideo(const QPointF &widgetPoint) const;
+    /// \brief The widget point where videoPoint, in stored pixels of the announced video,
+    /// is shown; the inverse of mapToVideo().
+    QPointF mapFromVideo(const QPointF &videoPoint) const;
+
     /// \brief Whether the pointer may hide after a second of rest in full screen; true at
     /// first.
     ///
@@ -156,8 +215,15 @@ public:
     QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
-    /// \brief The video rectangle changed, after a resize, a new shape or a new input.
+    /// \brief The video rectangle changed, after a resize, a new shape or a new input, or
+    /// a new zoom or pan: rcVideo is then the whole zoomed picture, which may reach beyond
+    /// the viewer rectangle.
     void videoRectChanged(const QRect &rcVideo);
+    /// \brief The magnification changed, by the host or a gesture.
+    void zoomChanged(double zoom);
+    /// \brief The picture's offset changed, by the host, a gesture, a new zoom or a resize
+    /// that left it out of bounds.
+    void panChanged(const QPointF &pan);
     /// \brief A double click: the host switches full screen, for example with
     /// toggleFullscreen().
     void changeScreen();
@@ -199,6 +265,8 @@ public Q_SLOTS:
     ///
     /// In full screen the pointer hides after a second of rest unless setMouseHidable(false).
     void toggleFullscreen();
+    /// \brief Goes back to zoom 1 with no pan, the whole picture letter-boxed.
+    void resetZoom();
 
 private Q_SLOTS:
     void hideMouse();
@@ -242,22 +310,29 @@ protected:
     /// \brief Called after a frame of another rotation or sample aspect ratio has reshaped
     /// the video rectangle; does nothing here.
     virtual void frameShapeChanged() {}
+    /// \brief Whether a middle-button drag is panning the picture now.
+    bool isPanning() const { return m_panning; }
 
     /// \brief A left press starts the 300 ms wait for onActPlayOrPause(); the event goes on
-    /// to the parent.
+    /// to the parent. With zoomGestures, a middle press starts panning instead.
     void mousePressEvent(QMouseEvent *event) override;
+    /// \brief Ends a pan; any other release goes on to the parent.
+    void mouseReleaseEvent(QMouseEvent *event) override;
     /// \brief Cancels the pending click and emits changeScreen(); the event goes on to the
-    /// parent.
+    /// parent. With zoomGestures and Ctrl held, it calls resetZoom() instead.
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     /// \brief In full screen: emits mouseShow(), shows a hidden pointer and restarts its
-    /// one-second wait. The event goes on to the parent.
+    /// one-second wait. While panning, moves the picture with the pointer. The event goes
+    /// on to the parent.
     void mouseMoveEvent(QMouseEvent *event) override;
-    /// \brief Emits volumChange(); the event goes on to the parent.
+    /// \brief Emits volumChange(); the event goes on to the parent. With zoomGestures,
+    /// Ctrl with the wheel zooms about the pointer instead, 1.25 times a notch.
     void wheelEvent(QWheelEvent *event) override;
     /// \brief Space, Up and Down become actPlayOrPause() and volumChange(); in full screen,
     /// Escape and Alt+Return become outFullscreen() and Ctrl+S stop().
     ///
-    /// Those full-screen keys are accepted; every other key goes on to the parent.
+    /// Those full-screen keys are accepted; every other key goes on to the parent. With
+    /// zoomGestures, Ctrl+0 calls resetZoom() and is accepted.
     void keyPressEvent(QKeyEvent *event) override;
     /// \brief Paints margin and padding (or the padding image), then the frame or still
     /// picture letter-boxed into the picture rectangle.
@@ -296,6 +371,13 @@ private:
     void setFrameShape(const QSize &sampleAspect, int rotation);
     void adoptYuvAsBuffer(const QSize &size);
     QSizeF shapedSize(double width, double height) const;
+    void applyView(double zoom, const QPointF &pan);
+    void zoomAbout(double zoom, const QPointF &widgetPoint, const QPointF &fraction);
+    QPointF fractionAt(const QPointF &widgetPoint) const;
+    QPointF keptPan(const QRect &fitted, const QPointF &pan, double zoom) const;
+    QRect zoomedRect(const QRect &fitted) const;
+    QRect fittedRect() const;
+    QRect fittedPictureRect() const;
     void updateOpaquePainting();
     bool hasFrame() const;
     QRect pictureRect() const;
@@ -325,6 +407,20 @@ private:
     std::unique_ptr<UxYuvPicture> m_yuv; // the picture, when it came as a UxVideoFrame
     QSize m_sampleAspect = QSize(1, 1);  // of the last UxVideoFrame; shapes both rectangles
     int m_frameRotation = 0;
+    QRect m_fittedRect; // the video rectangle before zoom and pan
+    double m_zoom = 1.0;
+    QPointF m_pan;
+    bool m_zoomGestures = false;
+    bool m_panning = false;
+    QPoint m_panGrab;    // where the pan drag started
+    QPointF m_panAtGrab; // the pan then
+    // The wheel zooms about the fraction of the picture first under the pointer for as
+    // long as the pointer and the view stay as the last step left them, so that the
+    // rounding of each step's rectangle does not add up.
+    QPointF m_wheelPoint;
+    QPointF m_wheelFraction;
+    double m_wheelZoom = 0.0; // 0: no wheel anchor
+    QPointF m_wheelPan;
 };
 
 #endif // UXVIDEOVIEWER_H

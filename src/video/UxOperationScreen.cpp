@@ -125,6 +125,23 @@ bool UxOperationScreen::hasGeometry() const
            heightOf(m_view) >= 1;
 }
 
+// The part of the view that can be seen.
+QRect UxOperationScreen::shownView() const
+{
+    return m_visible.isNull() ? m_view : m_view & m_visible;
+}
+
+// The focus rectangle as grabbed and outlined: cut to the visible part of a view that
+// reaches beyond it, so that edges out of sight are grabbed where the view ends and a
+// rectangle larger than what shows can still be resized.
+QRect UxOperationScreen::grabRect() const
+{
+    const QRect shown = shownView();
+    if (shown == m_view || !m_screenFocus.intersects(shown))
+        return m_screenFocus;
+    return clampedInto(m_screenFocus, shown);
+}
+
 void UxOperationScreen::repaintView()
 {
     if (m_viewer)
@@ -435,7 +452,7 @@ void UxOperationScreen::reset()
 
 int UxOperationScreen::hitTest(const QPoint &pos)
 {
-    const QRect &f = m_screenFocus;
+    const QRect f = grabRect();
     const int x = pos.x();
     const int y = pos.y();
     struct Grab
@@ -768,23 +785,24 @@ void UxOperationScreen::paint(QPainter &painter)
         return;
     // Everything is clipped to the view: a rectangle reaching far beyond it is drawn
     // from coordinates just outside it, which looks the same.
+    const QRect shown = shownView();
     const int margin = 16; // more than a handle's half and the cross's arm
-    const QRect box = fromEdges(uxClampCoordinate(qint64(m_view.left()) - margin),
-                                uxClampCoordinate(qint64(m_view.top()) - margin),
-                                uxClampCoordinate(qint64(m_view.right()) + margin),
-                                uxClampCoordinate(qint64(m_view.bottom()) + margin));
-    const QRect f = clampedInto(m_screenFocus, box);
+    const QRect box = fromEdges(uxClampCoordinate(qint64(shown.left()) - margin),
+                                uxClampCoordinate(qint64(shown.top()) - margin),
+                                uxClampCoordinate(qint64(shown.right()) + margin),
+                                uxClampCoordinate(qint64(shown.bottom()) + margin));
+    const QRect full = grabRect();
+    const QRect f = clampedInto(full, box);
     if (m_maskUnfocusZone) {
-        painter.setClipRegion(QRegion(m_view) - QRegion(f), Qt::ReplaceClip);
-        painter.fillRect(m_view, m_clipRegionColor);
+        painter.setClipRegion(QRegion(shown) - QRegion(f), Qt::ReplaceClip);
+        painter.fillRect(shown, m_clipRegionColor);
     }
     if (!m_logicFocus.isValid() || !m_screenFocus.isValid())
         return;
-    painter.setClipRect(m_view, Qt::ReplaceClip);
+    painter.setClipRect(shown, Qt::ReplaceClip);
     painter.setPen(QPen(QBrush(m_clipRectColor), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     const QRect outline(f.topLeft(), QPoint(f.right() - 1, f.bottom() - 1));
     painter.drawRects(&outline, 1);
-    const QRect &full = m_screenFocus;
     const int midX = qBound(box.left(), int((qint64(full.left()) + full.right()) / 2), box.right());
     const int midY = qBound(box.top(), int((qint64(full.top()) + full.bottom()) / 2), box.bottom());
     const QPoint handles[] = {{f.left(), f.top()}, {midX, f.top()},        {f.right(), f.top()},

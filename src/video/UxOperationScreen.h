@@ -44,6 +44,11 @@ public:
     QSize minimumScreenSize() const { return m_minScreen; }
 
     void setVideoRect(const QRect &rc);
+    // Where the view can be seen, when a zoomed view reaches beyond it: painting is cut
+    // to it, and the parts of the focus rectangle beyond it are grabbed at its edges. A
+    // null rectangle (at first) leaves the whole view visible.
+    void setVisibleRect(const QRect &rc) { m_visible = rc; }
+    QRect visibleRect() const { return m_visible; }
     void setLogicVideo(const QSize &szLogic, double pixelAspect, const QRect &rcFocus,
                        const QSize &szMin);
     void mapLogicToScreen();
@@ -96,6 +101,8 @@ public Q_SLOTS:
 
 private:
     bool hasGeometry() const;
+    QRect shownView() const;
+    QRect grabRect() const;
     QPointF anchorOf(int handle) const;
     bool canEdit() const;
     void updateMinimumScreenSize();
@@ -112,6 +119,7 @@ private:
 
     QSize m_logicSize = QSize(-1, -1);
     QRect m_view;
+    QRect m_visible;
     QRect m_logicFocus;
     QRect m_screenFocus;
     QSize m_minLogic = QSize(-1, -1);

@@ -281,6 +281,9 @@ void UxVideoOperationViewer::onVideoRectChanged(const QRect &rcVideo)
         first.setRight(rcVideo.left() + half - 1);
         second.setLeft(rcVideo.left() + half);
     }
+    // A zoomed picture reaches beyond the viewer rectangle, which is all that shows.
+    for (UxOperationScreen *editor : {m_first, m_second})
+        editor->setVisibleRect(viewerRect());
     m_first->setVideoRect(first);
     m_second->setVideoRect(second);
     uxAccessibleCropChanged(this);
@@ -301,6 +304,8 @@ void UxVideoOperationViewer::onScreenFocusRectChanged(const QRect &rcFocus)
 
 UxOperationScreen *UxVideoOperationViewer::editorAt(const QPoint &pos) const
 {
+    if (!viewerRect().contains(pos))
+        return nullptr; // the part of a zoomed picture beyond what shows
     for (UxOperationScreen *editor : {m_first, m_second}) {
         if (editor->videoRect().contains(pos))
             return editor;
@@ -332,9 +337,9 @@ void UxVideoOperationViewer::mousePressEvent(QMouseEvent *event)
 void UxVideoOperationViewer::mouseMoveEvent(QMouseEvent *event)
 {
     UxOperationScreen *target = draggingEditor();
-    if (!target)
+    if (!target && !isPanning())
         target = editorAt(event->pos());
-    if (!target) {
+    if (!target) { // panning, or off the picture
         UxVideoViewer::mouseMoveEvent(event);
         return;
     }
@@ -349,7 +354,7 @@ void UxVideoOperationViewer::mouseReleaseEvent(QMouseEvent *event)
         event->accept();
         return;
     }
-    QWidget::mouseReleaseEvent(event);
+    UxVideoViewer::mouseReleaseEvent(event); // ends a pan
 }
 
 // The viewer's own keys come first and unchanged (Up and Down still change the volume,

@@ -11,10 +11,14 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cmath>
+
 namespace {
 
 const int kMouseHideMs = 1000;
 const int kClickDelayMs = 300;
+const double kMaxZoom = 8.0;
+const double kWheelZoomStep = 1.25; // per notch of 120
 
 // The largest w:h rectangle that fits box, centred on it. A shape without area, or a
 // box without room, gives an empty rectangle at the box's centre rather than a
@@ -35,6 +39,33 @@ QRect fitCentred(double w, double h, const QRect &box)
 int saturatedDouble(int length)
 {
     return uxSaturateToInt(2 * qint64(length));
+}
+
+int zoomedLength(int length, double zoom)
+{
+    return qMax(0, uxTruncToInt(length * zoom));
+}
+
+// Along one axis, the offset of a zoomed picture from its centred start, kept so that
+// the picture covers the view where it is at least as long and stays centred where it
+// is shorter. A NaN offset comes out as the largest one allowed, never as NaN.
+double keptAxisPan(double pan, int fittedStart, int fittedLength, int zoomed, int viewStart,
+                   int viewLength)
+{
+    if (zoomed <= viewLength)
+        return 0.0;
+    const double centred = fittedStart + (fittedLength - zoomed) / 2.0;
+    return qBound(viewStart + double(viewLength) - zoomed - centred, pan, viewStart - centred);
+}
+
+double zoomedStart(double pan, int fittedStart, int fittedLength, int zoomed)
+{
+    return std::floor(fittedStart + (fittedLength - zoomed) / 2.0 + pan);
+}
+
+bool isFinitePoint(const QPointF &point)
+{
+    return qIsFinite(point.x()) && qIsFinite(point.y());
 }
 
 } // namespace
@@ -145,11 +176,180 @@ void UxVideoViewer::calcVideoRect()
     if (m_inputSize.width() < 0 || m_inputSize.height() < 0)
         return; // no video announced yet
     const QSizeF shaped = shapedSize(m_displaySize.width(), m_displaySize.height());
-    const QRect candidate = fitCentred(shaped.width(), shaped.height(), m_viewerRect);
-    if (candidate == m_videoRect)
+    m_fittedRect = fitCentred(shaped.width(), shaped.height(), m_viewerRect);
+    // A new viewer or video size may leave the pan out of bounds.
+    const QPointF kept = keptPan(m_fittedRect, m_pan, m_zoom);
+    const bool panMoved = kept.x() != m_pan.x() || kept.y() != m_pan.y();
+    m_pan = kept;
+    const QRect candidate = zoomedRect(m_fittedRect);
+    if (candidate != m_videoRect) {
+        m_videoRect = candidate;
+        Q_EMIT videoRectChanged(m_videoRect);
+    }
+    if (panMoved)
+        Q_EMIT panChanged(m_pan);
+}
+
+// --- Zoom and pan ----------------------------------------------------------------------
+
+double UxVideoViewer::zoom() const
+{
+    return m_zoom;
+}
+
+QPointF UxVideoViewer::pan() const
+{
+    return m_pan;
+}
+
+bool UxVideoViewer::zoomGestures() const
+{
+    return m_zoomGestures;
+}
+
+void UxVideoViewer::setZoomGestures(bool enabled)
+{
+    m_zoomGestures = enabled;
+    if (!enabled)
+        m_panning = false;
+}
+
+void UxVideoViewer::setZoom(double zoom)
+{
+    const QRectF viewer(m_viewerRect);
+    setZoomAt(zoom, viewer.center());
+}
+
+void UxVideoViewer::setZoomAt(double zoom, const QPointF &widgetPoint)
+{
+    if (qIsNaN(zoom) || !isFinitePoint(widgetPoint))
         return;
-    m_videoRect = candidate;
-    Q_EMIT videoRectChanged(m_videoRect);
+    zoomAbout(zoom, widgetPoint, fractionAt(widgetPoint));
+}
+
+// Where the point lies on the picture as shown, as fractions of its width and height.
+QPointF UxVideoViewer::fractionAt(const QPointF &widgetPoint) const
+{
+    const QRect shown = zoomedRect(fittedRect());
+    if (shown.isEmpty())
+        return QPointF();
+    return QPointF((widgetPoint.x() - shown.left()) / shown.width(),
+                   (widgetPoint.y() - shown.top()) / shown.height());
+}
+
+// Zooms so that the given fraction of the picture lands on the widget point.
+void UxVideoViewer::zoomAbout(double zoom, const QPointF &widgetPoint, const QPointF &fraction)
+{
+    const double kept = qBound(1.0, zoom, kMaxZoom);
+    const QRect fitted = fittedRect();
+    if (fitted.isEmpty()) {
+        applyView(kept, m_pan);
+        return;
+    }
+    const int w = zoomedLength(fitted.width(), kept);
+    const int h = zoomedLength(fitted.height(), kept);
+    const double left = widgetPoint.x() - fraction.x() * w;
+    const double top = widgetPoint.y() - fraction.y() * h;
+    applyView(kept, QPointF(left - (fitted.left() + (fitted.width() - w) / 2.0),
+                            top - (fitted.top() + (fitted.height() - h) / 2.0)));
+}
+
+void UxVideoViewer::setPan(const QPointF &offset)
+{
+    if (isFinitePoint(offset))
+        applyView(m_zoom, offset);
+}
+
+void UxVideoViewer::resetZoom()
+{
+    applyView(1.0, QPointF());
+}
+
+void UxVideoViewer::applyView(double zoom, const QPointF &pan)
+{
+    const double keptZoom = qBound(1.0, zoom, kMaxZoom);
+    const QPointF kept = keptPan(fittedRect(), pan, keptZoom);
+    const bool zoomMoved = keptZoom != m_zoom;
+    const bool panMoved = kept.x() != m_pan.x() || kept.y() != m_pan.y();
+    if (!zoomMoved && !panMoved)
+        return;
+    m_zoom = keptZoom;
+    m_pan = kept;
+    calcVideoRect();
+    update();
+    if (zoomMoved)
+        Q_EMIT zoomChanged(m_zoom);
+    if (panMoved)
+        Q_EMIT panChanged(m_pan);
+}
+
+QPointF UxVideoViewer::keptPan(const QRect &fitted, const QPointF &pan, double zoom) const
+{
+    if (fitted.isEmpty())
+        return QPointF();
+    const QRect &v = m_viewerRect;
+    return QPointF(keptAxisPan(pan.x(), fitted.left(), fitted.width(),
+                               zoomedLength(fitted.width(), zoom), v.left(), v.width()),
+                   keptAxisPan(pan.y(), fitted.top(), fitted.height(),
+                               zoomedLength(fitted.height(), zoom), v.top(), v.height()));
+}
+
+// The letter-boxed rectangle scaled about its centre by the zoom and moved by the pan;
+// exactly the letter-boxed one at zoom 1.
+QRect UxVideoViewer::zoomedRect(const QRect &fitted) const
+{
+    if (m_zoom == 1.0 || fitted.isEmpty())
+        return fitted;
+    const int w = zoomedLength(fitted.width(), m_zoom);
+    const int h = zoomedLength(fitted.height(), m_zoom);
+    const QPointF pan = keptPan(fitted, m_pan, m_zoom);
+    return uxRect(qint64(zoomedStart(pan.x(), fitted.left(), fitted.width(), w)),
+                  qint64(zoomedStart(pan.y(), fitted.top(), fitted.height(), h)), w, h);
+}
+
+// What the zoom scales: the video rectangle before zoom and pan, or, before a video is
+// announced, the picture's letter-boxed rectangle.
+QRect UxVideoViewer::fittedRect() const
+{
+    if (m_inputSize.width() < 0 || m_inputSize.height() < 0)
+        return fittedPictureRect();
+    return m_fittedRect;
+}
+
+QPointF UxVideoViewer::mapToVideo(const QPointF &widgetPoint) const
+{
+    const QRect &shown = m_videoRect;
+    if (m_inputSize.width() < 1 || m_inputSize.height() < 1 || shown.isEmpty())
+        return widgetPoint;
+    // Fractions of the picture as shown, turned back to the picture as stored.
+    const double u = (widgetPoint.x() - shown.left()) / shown.width();
+    const double v = (widgetPoint.y() - shown.top()) / shown.height();
+    QPointF stored(u, v);
+    if (m_frameRotation == 90)
+        stored = QPointF(v, 1.0 - u);
+    else if (m_frameRotation == 180)
+        stored = QPointF(1.0 - u, 1.0 - v);
+    else if (m_frameRotation == 270)
+        stored = QPointF(1.0 - v, u);
+    return QPointF(stored.x() * m_inputSize.width(), stored.y() * m_inputSize.height());
+}
+
+QPointF UxVideoViewer::mapFromVideo(const QPointF &videoPoint) const
+{
+    const QRect &shown = m_videoRect;
+    if (m_inputSize.width() < 1 || m_inputSize.height() < 1 || shown.isEmpty())
+        return videoPoint;
+    const double s = videoPoint.x() / m_inputSize.width();
+    const double t = videoPoint.y() / m_inputSize.height();
+    QPointF upright(s, t);
+    if (m_frameRotation == 90) // the stored left column is the top row
+        upright = QPointF(1.0 - t, s);
+    else if (m_frameRotation == 180)
+        upright = QPointF(1.0 - s, 1.0 - t);
+    else if (m_frameRotation == 270) // the stored top row is the left column
+        upright = QPointF(t, 1.0 - s);
+    return QPointF(shown.left() + upright.x() * shown.width(),
+                   shown.top() + upright.y() * shown.height());
 }
 
 void UxVideoViewer::setInputVideo(const QSize &szVideo, bool is3D, bool isTopBottom,
@@ -370,16 +570,25 @@ void UxVideoViewer::resizeEvent(QResizeEvent *)
 QRect UxVideoViewer::yuvPictureRect(const QSize &stored) const
 {
     const QSizeF shown = shapedSize(stored.width(), stored.height());
-    return fitCentred(shown.width(), shown.height(), m_viewerRect);
+    return zoomedRect(fitCentred(shown.width(), shown.height(), m_viewerRect));
+}
+
+// The picture letter-boxed, before zoom and pan.
+QRect UxVideoViewer::fittedPictureRect() const
+{
+    if (!m_yuv->isNull()) {
+        const QSizeF shown =
+            shapedSize(m_yuv->frame().size().width(), m_yuv->frame().size().height());
+        return fitCentred(shown.width(), shown.height(), m_viewerRect);
+    }
+    if (!hasFrame())
+        return m_fittedRect;
+    return fitCentred(m_frame->width(), m_frame->height(), m_viewerRect);
 }
 
 QRect UxVideoViewer::pictureRect() const
 {
-    if (!m_yuv->isNull())
-        return yuvPictureRect(m_yuv->frame().size());
-    if (!hasFrame())
-        return m_videoRect;
-    return fitCentred(m_frame->width(), m_frame->height(), m_viewerRect);
+    return zoomedRect(fittedPictureRect());
 }
 
 // Each pixel outside the picture is filled once: the margin outside the viewer
@@ -417,7 +626,10 @@ void UxVideoViewer::paintFrame(QPainter &painter, const QRect &picture)
             painter.drawImage(picture, m_yuv->image());
         return;
     }
-    if (m_showStaticPicture && !picture.isEmpty() && m_frame->size() != picture.size())
+    // A zoomed still picture is drawn from the picture as it is: its smooth copy at the
+    // zoomed size could be many times the screen.
+    if (m_showStaticPicture && m_zoom == 1.0 && !picture.isEmpty() &&
+        m_frame->size() != picture.size())
         *m_frame = m_frame->scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     m_scaler->setMaxDevicePixels(maxDevicePixels);
     if (!m_scaler->draw(painter, *m_frame, picture))
@@ -428,8 +640,10 @@ void UxVideoViewer::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect picture = pictureRect();
-    paintSurroundings(painter, picture);
-    painter.setClipRect(picture, Qt::ReplaceClip);
+    // A zoomed picture is cut to the viewer rectangle; at zoom 1 it lies within it.
+    const QRect shown = m_zoom == 1.0 ? picture : picture & m_viewerRect;
+    paintSurroundings(painter, shown);
+    painter.setClipRect(shown, Qt::ReplaceClip);
     paintFrame(painter, picture);
 }
 
@@ -437,6 +651,13 @@ void UxVideoViewer::paintEvent(QPaintEvent *)
 
 void UxVideoViewer::mousePressEvent(QMouseEvent *event)
 {
+    if (m_zoomGestures && event->button() == Qt::MiddleButton) {
+        m_panning = true;
+        m_panGrab = event->pos();
+        m_panAtGrab = m_pan;
+        event->accept();
+        return;
+    }
     event->ignore();
     if (event->button() == Qt::LeftButton) {
         m_clickPending = true;
@@ -450,20 +671,48 @@ void UxVideoViewer::onActPlayOrPause()
         Q_EMIT actPlayOrPause();
 }
 
+void UxVideoViewer::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_panning && event->button() == Qt::MiddleButton) {
+        m_panning = false;
+        event->accept();
+        return;
+    }
+    QFrame::mouseReleaseEvent(event);
+}
+
 void UxVideoViewer::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_clickPending = false;
+    if (m_zoomGestures && (event->modifiers() & Qt::ControlModifier)) {
+        event->accept();
+        resetZoom();
+        return;
+    }
     event->ignore();
     Q_EMIT changeScreen();
 }
 
 void UxVideoViewer::wheelEvent(QWheelEvent *event)
 {
-    event->ignore();
     // The dominant axis, as QWheelEvent::delta() reports it; compared in 64 bits, where
     // the magnitude of INT_MIN exists.
     const QPoint angle = event->angleDelta();
     const int delta = qAbs(qint64(angle.x())) > qAbs(qint64(angle.y())) ? angle.x() : angle.y();
+    if (m_zoomGestures && (event->modifiers() & Qt::ControlModifier)) {
+        event->accept();
+        const QPointF at = event->position();
+        const bool sameAnchor = at == m_wheelPoint && m_zoom == m_wheelZoom && m_pan == m_wheelPan;
+        if (!sameAnchor) {
+            m_wheelPoint = at;
+            m_wheelFraction = fractionAt(at);
+        }
+        zoomAbout(m_zoom * std::pow(kWheelZoomStep, delta / 120.0), at, m_wheelFraction);
+        m_wheelZoom = m_zoom;
+        m_wheelPan = m_pan;
+        return;
+    }
+    event->ignore();
     Q_EMIT volumChange(delta / 5);
 }
 
@@ -471,6 +720,12 @@ void UxVideoViewer::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (m_zoomGestures && key == Qt::Key_0 &&
+        (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        resetZoom();
+        event->accept();
+        return;
+    }
     if (isFullScreen()) {
         const bool leave =
             key == Qt::Key_Escape || (key == Qt::Key_Return && modifiers == Qt::AltModifier);
@@ -553,6 +808,8 @@ void UxVideoViewer::hideMouse()
 
 void UxVideoViewer::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_panning)
+        setPan(m_panAtGrab + QPointF(event->pos() - m_panGrab));
     event->ignore();
     if (!isFullScreen())
         return;

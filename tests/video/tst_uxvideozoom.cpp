@@ -1,0 +1,460 @@
+#include <UxVideoOperationViewer.h>
+#include <UxVideoViewer.h>
+
+#include "support/YuvTestPicture.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const double kInf = std::numeric_limits<double>::infinity();
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A user gesture on the video surface, tried with the zoom gestures on and off.
+enum class Gesture {
+    CtrlWheel,       // one notch up with Ctrl held
+    PlainWheel,      // one notch up, no modifier
+    MiddleDrag,      // a middle-button drag of 40 pixels to the right
+    CtrlZero,        // Ctrl+0
+    CtrlDoubleClick, // a left double click with Ctrl held
+};
+
+bool near(const QPointF &a, const QPointF &b, double tolerance)
+{
+    return qAbs(a.x() - b.x()) <= tolerance && qAbs(a.y() - b.y()) <= tolerance;
+}
+
+void sendWheel(QWidget &widget, const QPointF &at, int angle, Qt::KeyboardModifiers modifiers)
+{
+    QWheelEvent wheel(at, widget.mapToGlobal(at.toPoint()), QPoint(), QPoint(0, angle),
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &wheel);
+}
+
+void sendMouse(QWidget &widget, QEvent::Type type, const QPoint &at, Qt::MouseButton button,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+void sendKey(QWidget &widget, int key, Qt::KeyboardModifiers modifiers)
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// Widgets get their resize events when shown.
+void showAt(QWidget &widget, const QSize &size)
+{
+    widget.resize(size);
+    widget.show();
+}
+
+// Presses at from, moves to to and releases there.
+void drag(QWidget &widget, const QPoint &from, const QPoint &to, Qt::MouseButton button)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, from, button);
+    sendMouse(widget, QEvent::MouseMove, to, button);
+    sendMouse(widget, QEvent::MouseButtonRelease, to, button);
+}
+
+// Whether the picture covers the viewer rectangle along each axis where it is at least
+// as long, and is centred on it along an axis where it is shorter.
+bool coversOrCentres(const QRect &picture, const QRect &viewer)
+{
+    const auto axis = [](int start, int length, int viewStart, int viewLength) {
+        if (length >= viewLength)
+            return start <= viewStart && start + length >= viewStart + viewLength;
+        return qAbs(2 * (start - viewStart) + length - viewLength) <= 1;
+    };
+    return axis(picture.left(), picture.width(), viewer.left(), viewer.width()) &&
+           axis(picture.top(), picture.height(), viewer.top(), viewer.height());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Gesture)
+
+class TestVideoZoom : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void roundTrips_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPointF>("pan");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<QSize>("sampleAspect");
+        QTest::addColumn<QPointF>("storedAtTopLeft"); // the stored point shown top left
+        const QPointF origin(0, 0);
+        const QSize square(1, 1), wide(16, 11);
+        QTest::newRow("zoom 1") << 1.0 << QPointF() << 0 << square << origin;
+        QTest::newRow("zoom 2.5 panned") << 2.5 << QPointF(60, -30) << 0 << square << origin;
+        QTest::newRow("zoom 8") << 8.0 << QPointF(-500, 200) << 0 << wide << origin;
+        QTest::newRow("turned 90") << 3.0 << QPointF(40, 40) << 90 << square << QPointF(0, 120);
+        QTest::newRow("turned 180") << 1.7 << QPointF(-9, 5) << 180 << wide << QPointF(160, 120);
+        QTest::newRow("turned 270") << 5.0 << QPointF() << 270 << wide << QPointF(160, 0);
+    }
+
+    void roundTrips()
+    {
+        QFETCH(double, zoom);
+        QFETCH(QPointF, pan);
+        QFETCH(int, rotation);
+        QFETCH(QSize, sampleAspect);
+        QFETCH(QPointF, storedAtTopLeft);
+        UxVideoViewer viewer;
+        showAt(viewer, QSize(400, 300));
+        viewer.setInputVideo(QSize(160, 120), false, false, false);
+        YuvTestPicture picture(UxVideoFrame::Format_YUV420P, QSize(160, 120));
+        UxVideoFrame frame = picture.frame();
+        frame.setRotation(rotation);
+        frame.setSampleAspectRatio(sampleAspect.width(), sampleAspect.height());
+        viewer.onUpdateVideoFrame(frame);
+        viewer.setZoom(zoom);
+        viewer.setPan(pan);
+
+        const QRect shown = viewer.videoRect();
+        QVERIFY(near(viewer.mapToVideo(shown.topLeft()), storedAtTopLeft, 1e-9));
+        // Every widget point comes back, and every stored pixel's centre.
+        for (int y = -20; y < 320; y += 13) {
+            for (int x = -20; x < 420; x += 17) {
+                const QPointF point(x, y);
+                QVERIFY(near(viewer.mapFromVideo(viewer.mapToVideo(point)), point, 1e-6));
+            }
+        }
+        for (int y = 0; y < 120; y += 7) {
+            for (int x = 0; x < 160; x += 9) {
+                const QPointF centre(x + 0.5, y + 0.5);
+                const QPointF onScreen = viewer.mapFromVideo(centre);
+                QVERIFY(shown.contains(onScreen.toPoint()));
+                QVERIFY(near(viewer.mapToVideo(onScreen), centre, 1e-6));
+            }
+        }
+    }
+
+    void wheelKeepsThePixelUnderThePointer_data()
+    {
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<int>("notches"); // each one a separate wheel event
+        QTest::addColumn<int>("angle");   // of each notch
+        QTest::newRow("centre in") << QPoint(320, 180) << 4 << 120;
+        QTest::newRow("near a corner in") << QPoint(20, 340) << 6 << 120;
+        QTest::newRow("off centre, big steps") << QPoint(500, 100) << 3 << 360;
+        QTest::newRow("beyond the largest zoom") << QPoint(101, 77) << 15 << 120;
+    }
+
+    void wheelKeepsThePixelUnderThePointer()
+    {
+        QFETCH(QPoint, pointer);
+        QFETCH(int, notches);
+        QFETCH(int, angle);
+        UxVideoViewer viewer; // the picture fills the viewer: no pan limit comes in
+        showAt(viewer, QSize(640, 360));
+        viewer.setInputVideo(QSize(1280, 720), false, false, false);
+        viewer.setZoomGestures(true);
+        QSignalSpy volume(&viewer, SIGNAL(volumChange(int)));
+        QSignalSpy zoomed(&viewer, SIGNAL(zoomChanged(double)));
+        const QPointF pixel = viewer.mapToVideo(pointer);
+        double expected = 1.0;
+        for (int i = 0; i < notches; ++i) {
+            sendWheel(viewer, pointer, angle, Qt::ControlModifier);
+            expected = qMin(8.0, expected * std::pow(1.25, angle / 120.0));
+            QCOMPARE(viewer.zoom(), expected);
+            QVERIFY(near(viewer.mapFromVideo(pixel), pointer, 1.0));
+            QVERIFY(coversOrCentres(viewer.videoRect(), viewer.viewerRect()));
+        }
+        QCOMPARE(volume.count(), 0);
+        QVERIFY(zoomed.count() >= 1 && zoomed.count() <= notches);
+        // And back out the same way: the picture returns to its letter-boxed place.
+        for (int i = 0; i < 40; ++i)
+            sendWheel(viewer, pointer, -angle, Qt::ControlModifier);
+        QCOMPARE(viewer.zoom(), 1.0);
+        QCOMPARE(viewer.pan(), QPointF());
+        QCOMPARE(viewer.videoRect(), viewer.viewerRect());
+    }
+
+    void gestures_data()
+    {
+        QTest::addColumn<Gesture>("gesture");
+        QTest::addColumn<bool>("gesturesOn");
+        QTest::addColumn<bool>("changesView"); // zoom or pan differ afterwards
+        QTest::addColumn<int>("volumeSteps");
+        QTest::addColumn<int>("screenChanges");
+        QTest::addColumn<int>("keysToParent");
+        for (bool on : {false, true}) {
+            const QByteArray state = on ? " on" : " off";
+            QTest::newRow("Ctrl+wheel" + state)
+                << Gesture::CtrlWheel << on << on << int(!on) << 0 << 0;
+            QTest::newRow("wheel" + state) << Gesture::PlainWheel << on << false << 1 << 0 << 0;
+            QTest::newRow("middle drag" + state) << Gesture::MiddleDrag << on << on << 0 << 0 << 0;
+            QTest::newRow("Ctrl+0" + state) << Gesture::CtrlZero << on << on << 0 << 0 << int(!on);
+            QTest::newRow("Ctrl+double click" + state)
+                << Gesture::CtrlDoubleClick << on << on << 0 << int(!on) << 0;
+        }
+    }
+
+    void gestures()
+    {
+        QFETCH(Gesture, gesture);
+        QFETCH(bool, gesturesOn);
+        QFETCH(bool, changesView);
+        QFETCH(int, volumeSteps);
+        QFETCH(int, screenChanges);
+        QFETCH(int, keysToParent);
+        QWidget parent;
+        int parentKeys = 0;
+        struct KeyCount : QObject
+        {
+            int *count;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                *count += event->type() == QEvent::KeyPress;
+                return false;
+            }
+        } keyCount;
+        keyCount.count = &parentKeys;
+        parent.installEventFilter(&keyCount);
+        UxVideoViewer viewer(&parent);
+        viewer.resize(640, 360);
+        showAt(parent, QSize(640, 360));
+        viewer.setInputVideo(QSize(1280, 720), false, false, false);
+        viewer.setZoom(3.0); // zoomed by the host, so that a reset or pan shows
+        viewer.setPan(QPointF(50, 20));
+        viewer.setZoomGestures(gesturesOn);
+        const double zoomBefore = viewer.zoom();
+        const QPointF panBefore = viewer.pan();
+        QSignalSpy volume(&viewer, SIGNAL(volumChange(int)));
+        QSignalSpy screen(&viewer, SIGNAL(changeScreen()));
+        const QPoint at(200, 150);
+        switch (gesture) {
+        case Gesture::CtrlWheel:
+        case Gesture::PlainWheel:
+            sendWheel(viewer, at, 120,
+                      gesture == Gesture::CtrlWheel ? Qt::ControlModifier : Qt::NoModifier);
+            break;
+        case Gesture::MiddleDrag:
+            drag(viewer, at, at + QPoint(40, 0), Qt::MiddleButton);
+            break;
+        case Gesture::CtrlZero:
+            sendKey(viewer, Qt::Key_0, Qt::ControlModifier);
+            break;
+        case Gesture::CtrlDoubleClick:
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+                sendMouse(viewer, type, at, Qt::LeftButton, Qt::ControlModifier);
+            break;
+        }
+        const bool viewChanged = viewer.zoom() != zoomBefore || viewer.pan() != panBefore;
+        QCOMPARE(viewChanged, changesView);
+        QCOMPARE(volume.count(), volumeSteps);
+        QCOMPARE(screen.count(), screenChanges);
+        QCOMPARE(parentKeys, keysToParent);
+        if (gesture == Gesture::MiddleDrag && gesturesOn)
+            QCOMPARE(viewer.pan(), panBefore + QPointF(40, 0));
+        if ((gesture == Gesture::CtrlZero || gesture == Gesture::CtrlDoubleClick) && gesturesOn)
+            QCOMPARE(viewer.videoRect(), viewer.viewerRect());
+    }
+
+    void panIsKept_data()
+    {
+        QTest::addColumn<QSize>("input");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPointF>("pan");
+        QTest::addColumn<bool>("keptAsAsked"); // the pan lies within the bounds
+        const QSize wide(1280, 720), tall(720, 1280);
+        QTest::newRow("within") << wide << 2.0 << QPointF(100, -50) << true;
+        QTest::newRow("past the left edge") << wide << 2.0 << QPointF(700, 0) << false;
+        QTest::newRow("past the bottom edge") << wide << 4.0 << QPointF(0, -5000) << false;
+        QTest::newRow("zoom 1 never pans") << wide << 1.0 << QPointF(10, 10) << false;
+        QTest::newRow("narrow picture stays centred across")
+            << tall << 1.5 << QPointF(30, 0) << false;
+        QTest::newRow("narrow picture pans along") << tall << 1.5 << QPointF(0, 60) << true;
+        QTest::newRow("huge") << wide << 8.0 << QPointF(1e300, -1e300) << false;
+    }
+
+    void panIsKept()
+    {
+        QFETCH(QSize, input);
+        QFETCH(double, zoom);
+        QFETCH(QPointF, pan);
+        QFETCH(bool, keptAsAsked);
+        UxVideoViewer viewer;
+        showAt(viewer, QSize(640, 360));
+        viewer.setInputVideo(input, false, false, false);
+        viewer.setZoom(zoom);
+        viewer.setPan(pan);
+        QCOMPARE(viewer.pan() == pan, keptAsAsked);
+        QVERIFY(coversOrCentres(viewer.videoRect(), viewer.viewerRect()));
+        // A smaller viewer keeps the pan within its new bounds.
+        showAt(viewer, QSize(300, 200));
+        QVERIFY(coversOrCentres(viewer.videoRect(), viewer.viewerRect()));
+    }
+
+    void badValuesKeepStateSane_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPointF>("pan");
+        QTest::addColumn<double>("expectedZoom");
+        QTest::newRow("NaN zoom ignored") << kNaN << QPointF(kNaN, 0) << 2.0;
+        QTest::newRow("infinite zoom") << kInf << QPointF(kInf, -kInf) << 8.0;
+        QTest::newRow("1e300") << 1e300 << QPointF(1e300, 1e300) << 8.0;
+        QTest::newRow("negative") << -3.0 << QPointF(-1e300, 0) << 1.0;
+        QTest::newRow("zero") << 0.0 << QPointF(0, kNaN) << 1.0;
+        QTest::newRow("minus infinity") << -kInf << QPointF(-1, -1) << 1.0;
+    }
+
+    void badValuesKeepStateSane()
+    {
+        QFETCH(double, zoom);
+        QFETCH(QPointF, pan);
+        QFETCH(double, expectedZoom);
+        UxVideoViewer viewer;
+        showAt(viewer, QSize(320, 240));
+        viewer.setInputVideo(QSize(640, 480), false, false, false);
+        viewer.setZoom(2.0);
+        viewer.setZoom(zoom);
+        QCOMPARE(viewer.zoom(), expectedZoom);
+        viewer.setPan(pan);
+        viewer.setZoomAt(zoom, QPointF(1e300, kNaN));
+        viewer.setZoomAt(zoom * 2, QPointF(1e300, -1e300));
+        const QPointF kept = viewer.pan();
+        QVERIFY(qIsFinite(kept.x()) && qIsFinite(kept.y()));
+        QVERIFY(viewer.zoom() >= 1.0 && viewer.zoom() <= 8.0);
+        QVERIFY(coversOrCentres(viewer.videoRect(), viewer.viewerRect()));
+        viewer.grab(); // paints without trouble
+        viewer.resetZoom();
+        QCOMPARE(viewer.videoRect(), viewer.viewerRect());
+    }
+
+    void zoomedPaintingShowsMappedPixels_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPointF>("pan");
+        QTest::newRow("zoom 1") << 1.0 << QPointF();
+        QTest::newRow("zoom 3 panned") << 3.0 << QPointF(-150, 40);
+        QTest::newRow("zoom 8 at a corner") << 8.0 << QPointF(1e6, 1e6);
+    }
+
+    void zoomedPaintingShowsMappedPixels()
+    {
+        QFETCH(double, zoom);
+        QFETCH(QPointF, pan);
+        // A frame of 8 by 8 blocks, each its own colour, in a 4:3 box with margins.
+        QImage frame(QSize(64, 48), QImage::Format_RGB32);
+        const auto blockColour = [](int x, int y) {
+            return QColor::fromRgb(40 + 25 * (x / 8), 60 + 30 * (y / 8), 128);
+        };
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                frame.setPixelColor(x, y, blockColour(x, y));
+        UxVideoViewer viewer;
+        viewer.setMarginColor(Qt::red);
+        viewer.setAspectRatio(UxVideoViewer::AspectRatio_4_3);
+        showAt(viewer, QSize(400, 240));
+        viewer.setInputVideo(frame.size(), false, false, false);
+        viewer.onUpdateVideo(frame);
+        viewer.setZoom(zoom);
+        viewer.setPan(pan);
+        const QImage shot = viewer.grab().toImage();
+        const QRect viewerRect = viewer.viewerRect();
+        for (int y = 0; y < shot.height(); y += 5) {
+            for (int x = 0; x < shot.width(); x += 5) {
+                const QColor seen = shot.pixelColor(x, y);
+                if (!viewerRect.contains(x, y)) {
+                    QCOMPARE(seen, QColor(Qt::red)); // the picture never reaches the margin
+                    continue;
+                }
+                const QPointF stored = viewer.mapToVideo(QPointF(x + 0.5, y + 0.5));
+                const int sx = int(stored.x()), sy = int(stored.y());
+                // Away from block borders, where sampling may pick either side.
+                if (sx % 8 == 0 || sx % 8 == 7 || sy % 8 == 0 || sy % 8 == 7)
+                    continue;
+                QCOMPARE(seen, blockColour(sx, sy));
+            }
+        }
+    }
+
+    void cropStaysOnItsVideoPixels_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPointF>("pan");
+        QTest::newRow("zoom 1") << 1.0 << QPointF();
+        QTest::newRow("zoom 2") << 2.0 << QPointF();
+        QTest::newRow("zoom 2 panned") << 2.0 << QPointF(120, 60);
+        QTest::newRow("zoom 2.5 panned the other way") << 2.5 << QPointF(100, 80);
+    }
+
+    void cropStaysOnItsVideoPixels()
+    {
+        QFETCH(double, zoom);
+        QFETCH(QPointF, pan);
+        UxVideoOperationViewer viewer;
+        showAt(viewer, QSize(640, 360));
+        viewer.setInputVideo(QSize(640, 360), false, false, false);
+        // Logic pixels are twice the stored ones.
+        const QRect crop(400, 200, 401, 241);
+        viewer.setLogicVideo(QSize(1280, 720), 16, 9, crop, QSize(16, 16));
+        QSignalSpy edits(&viewer, SIGNAL(focusRectChanged(QRect)));
+        viewer.setZoom(zoom);
+        viewer.setPan(pan);
+        QCOMPARE(viewer.focusRect(), crop);
+        QCOMPARE(edits.count(), 0);
+        // The corner handle lies on the crop's corner pixel, wherever that is shown.
+        const QPoint corner = viewer.mapFromVideo(QPointF(200.25, 100.25)).toPoint();
+        QVERIFY(viewer.viewerRect().contains(corner));
+        sendMouse(viewer, QEvent::MouseMove, corner, Qt::NoButton);
+        QCOMPARE(viewer.cursor().shape(), Qt::SizeFDiagCursor);
+        // Dragging it 10 screen pixels left and up moves only that corner, by as many
+        // logic pixels as 10 screen pixels cover now, within a screen pixel of grab and
+        // truncation in each mapping.
+        drag(viewer, corner, corner - QPoint(10, 10), Qt::LeftButton);
+        const QRect moved = viewer.focusRect();
+        QCOMPARE(moved.bottomRight(), crop.bottomRight());
+        const double logicPerScreen = 2 / (viewer.videoRect().width() / 640.0);
+        const double tolerance = 2 * logicPerScreen + 1;
+        QVERIFY(qAbs(crop.left() - moved.left() - 10 * logicPerScreen) <= tolerance);
+        QVERIFY(qAbs(crop.top() - moved.top() - 10 * logicPerScreen) <= tolerance);
+    }
+
+    void cropLargerThanTheViewIsResizable()
+    {
+        UxVideoOperationViewer viewer;
+        viewer.setAspectRatio(UxVideoViewer::AspectRatio_4_3); // margins left and right
+        showAt(viewer, QSize(400, 240));
+        viewer.setInputVideo(QSize(320, 240), false, false, false);
+        const QRect crop(20, 20, 280, 200);
+        viewer.setLogicVideo(QSize(320, 240), 0, 0, crop, QSize(8, 8));
+        viewer.setZoomGestures(true);
+        viewer.setZoom(6.0); // the crop covers everything that shows
+        const QRect shown = viewer.viewerRect();
+        QVERIFY(viewer.mapFromVideo(crop.topLeft()).x() < shown.left());
+        // Its left edge is grabbed where the view ends, and dragging it shrinks the crop.
+        const QPoint edge(shown.left() + 1, shown.center().y());
+        sendMouse(viewer, QEvent::MouseMove, edge, Qt::NoButton);
+        QCOMPARE(viewer.cursor().shape(), Qt::SizeHorCursor);
+        drag(viewer, edge, edge + QPoint(30, 0), Qt::LeftButton);
+        const QRect resized = viewer.focusRect();
+        QVERIFY(resized.left() > crop.left());
+        QCOMPARE(resized.right(), crop.right());
+        QCOMPARE(resized.top(), crop.top());
+        // A press in the margin, where the zoomed picture does not show, edits nothing.
+        drag(viewer, QPoint(10, 120), QPoint(60, 120), Qt::LeftButton);
+        QCOMPARE(viewer.focusRect(), resized);
+        // The middle button pans over the crop rather than editing it.
+        const QPointF panBefore = viewer.pan();
+        drag(viewer, shown.center(), shown.center() + QPoint(25, 0), Qt::MiddleButton);
+        QCOMPARE(viewer.pan(), panBefore + QPointF(25, 0));
+        QCOMPARE(viewer.focusRect(), resized);
+    }
+};
+
+QTEST_MAIN(TestVideoZoom)
+#include "tst_uxvideozoom.moc"
