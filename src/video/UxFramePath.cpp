@@ -416,7 +416,9 @@ bool UxFrameScaler::layOut(const QSize &frameSize, const QTransform &device, con
     m_frameKey = 0;
     m_frameSize = frameSize;
     m_target = target;
-    const DeviceMapping map = mapTarget(device, target, frameSize);
+    DeviceMapping map = mapTarget(device, target, frameSize);
+    if (!m_visible.isNull() && !map.device.isEmpty())
+        map.device &= mapTarget(device, m_visible, frameSize).device;
     const QRect area = map.device;
     m_columns.resize(size_t(qMax(0, area.width())));
     const auto rowPosition = [&](int y) { return (map.m22 * (y + 0.5) + map.dy) * kFixedScale; };

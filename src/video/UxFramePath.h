@@ -48,6 +48,16 @@ public:
     // other than draw() and ingest() calls this first.
     void complete(QImage &buffer);
 
+    // The part of the target that shows, in the painter's coordinates: the device copy
+    // samples only the pixels there, as a QPainter clipped to it draws. A null rectangle
+    // (at first) shows the whole target.
+    void setVisible(const QRect &visible)
+    {
+        if (visible != m_visible)
+            m_hasDevice = m_laidOut = false; // laid out again at the next draw
+        m_visible = visible;
+    }
+
     // The device copy never holds more pixels than this; larger targets are left to
     // the caller's QPainter.
     void setMaxDevicePixels(qint64 pixels)
@@ -74,6 +84,7 @@ private:
     QSize m_frameSize;
     QTransform m_device;
     QRect m_target;
+    QRect m_visible;
     std::vector<int> m_columns;       // the source column of each device column
     std::vector<int> m_rows;          // the source row of each device row
     std::vector<quint32> m_sourceRow; // one source row as RGB32

@@ -632,6 +632,8 @@ void UxVideoViewer::paintFrame(QPainter &painter, const QRect &picture)
         m_frame->size() != picture.size())
         *m_frame = m_frame->scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     m_scaler->setMaxDevicePixels(maxDevicePixels);
+    // Zoomed, only the part in the viewer rectangle is sampled, once per frame.
+    m_scaler->setVisible(m_zoom == 1.0 ? QRect() : picture & m_viewerRect);
     if (!m_scaler->draw(painter, *m_frame, picture))
         painter.drawImage(picture, *m_frame);
 }

@@ -91,16 +91,29 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("frameSize");
         QTest::addColumn<QRect>("target");
         QTest::addColumn<qreal>("ratio");
-        QTest::newRow("1080p into 720p") << QSize(1920, 1080) << QRect(0, 0, 1280, 720) << 1.0;
-        QTest::newRow("1:1 at ratio 2") << QSize(640, 360) << QRect(0, 0, 320, 180) << 2.0;
-        QTest::newRow("upscaled") << QSize(320, 200) << QRect(13, 7, 999, 513) << 1.0;
-        QTest::newRow("letter-boxed") << QSize(1920, 800) << QRect(0, 97, 1280, 533) << 1.0;
-        QTest::newRow("ratio 2, wide") << QSize(1920, 1080) << QRect(0, 0, 1280, 720) << 2.0;
-        QTest::newRow("ratio 1.5") << QSize(1920, 1080) << QRect(3, 2, 853, 480) << 1.5;
-        QTest::newRow("one pixel frame") << QSize(1, 1) << QRect(0, 0, 50, 30) << 1.0;
-        QTest::newRow("over 2048 device pixels") << QSize(3000, 20) << QRect(0, 0, 5003, 20) << 1.0;
-        QTest::newRow("4K into 720p") << QSize(3840, 2160) << QRect(0, 0, 1280, 720) << 1.0;
-        QTest::newRow("4K at ratio 1.5") << QSize(3840, 2160) << QRect(0, 0, 1280, 720) << 1.5;
+        QTest::addColumn<QRect>("visible"); // null: the whole target shows
+        const auto row = [](const char *name, const QSize &frameSize, const QRect &target,
+                            qreal ratio, const QRect &visible = QRect()) {
+            QTest::newRow(name) << frameSize << target << ratio << visible;
+        };
+        row("1080p into 720p", QSize(1920, 1080), QRect(0, 0, 1280, 720), 1.0);
+        row("1:1 at ratio 2", QSize(640, 360), QRect(0, 0, 320, 180), 2.0);
+        row("upscaled", QSize(320, 200), QRect(13, 7, 999, 513), 1.0);
+        row("letter-boxed", QSize(1920, 800), QRect(0, 97, 1280, 533), 1.0);
+        row("ratio 2, wide", QSize(1920, 1080), QRect(0, 0, 1280, 720), 2.0);
+        row("ratio 1.5", QSize(1920, 1080), QRect(3, 2, 853, 480), 1.5);
+        row("one pixel frame", QSize(1, 1), QRect(0, 0, 50, 30), 1.0);
+        row("over 2048 device pixels", QSize(3000, 20), QRect(0, 0, 5003, 20), 1.0);
+        row("4K into 720p", QSize(3840, 2160), QRect(0, 0, 1280, 720), 1.0);
+        row("4K at ratio 1.5", QSize(3840, 2160), QRect(0, 0, 1280, 720), 1.5);
+        // Zoomed pictures reaching far beyond what shows.
+        const QRect view(0, 0, 640, 360);
+        row("zoomed 4 times", QSize(640, 360), QRect(-700, -301, 2560, 1440), 1.0, view);
+        row("zoomed at ratio 1.5", QSize(640, 360), QRect(-95, -17, 1603, 901), 1.5, view);
+        row("zoomed 8 times at ratio 2", QSize(1920, 1080), QRect(-2051, -1013, 5120, 2880), 2.0,
+            view);
+        row("zoomed, shown in a corner", QSize(720, 576), QRect(-1203, 70, 2130, 1703), 1.0,
+            QRect(33, 40, 500, 300));
     }
 
     // The scaled copy is kept between paints, but must follow the frame's new contents.
@@ -109,10 +122,15 @@ private Q_SLOTS:
         QFETCH(QSize, frameSize);
         QFETCH(QRect, target);
         QFETCH(qreal, ratio);
+        QFETCH(QRect, visible);
+        const QRect shown = visible.isNull() ? target : target & visible;
         QImage frame = noise(frameSize, kRgb888, 3);
         const QPoint offset(5, 41); // where the widget sits in its window
-        const QSizeF device(target.right() + offset.x() + 2, target.bottom() + offset.y() + 2);
+        const QSizeF device(shown.right() + offset.x() + 2, shown.bottom() + offset.y() + 2);
         UxFrameScaler scaler;
+        // No larger than the device: a zoomed copy holds only what shows.
+        scaler.setMaxDevicePixels(qint64(device.width() * device.height() * ratio * ratio));
+        scaler.setVisible(visible.isNull() ? QRect() : shown);
         for (int pass = 0; pass < 2; ++pass, frame.invertPixels()) { // same image, new contents
             QImage rgb32 = frame.convertToFormat(kRgb32);
             QImage expected((device * ratio).toSize(), QImage::Format_RGB32);
@@ -121,7 +139,7 @@ private Q_SLOTS:
             for (QImage *image : {&expected, &actual}) {
                 QPainter painter(image);
                 painter.setTransform(QTransform(ratio, 0, 0, ratio, offset.x(), offset.y()));
-                painter.setClipRect(target);
+                painter.setClipRect(shown);
                 if (image == &expected)
                     painter.drawImage(target, frame);
                 else // other formats Qt draws well itself
@@ -140,21 +158,34 @@ private Q_SLOTS:
         QTest::addColumn<qreal>("ratio");
         QTest::addColumn<int>("translucentRow"); // -1: none
         QTest::addColumn<qint64>("maxPixels");
+        QTest::addColumn<QRect>("visible"); // null: the whole target shows
         const QRect hd(0, 0, 1280, 720), odd(3, 2, 853, 480);
         const qint64 any = std::numeric_limits<qint64>::max();
-        QTest::newRow("720p 1:1") << QSize(1280, 720) << kRgb32 << hd << 1.0 << -1 << any;
-        QTest::newRow("1080p") << QSize(1920, 1080) << kRgb32 << hd << 1.0 << -1 << any;
-        QTest::newRow("1080p ratio 1.5") << QSize(1920, 1080) << kArgb32 << odd << 1.5 << -1 << any;
-        QTest::newRow("1080p ratio 2") << QSize(1920, 1080) << kArgb32 << hd << 2.0 << -1 << any;
-        QTest::newRow("4K") << QSize(3840, 2160) << kArgb32 << hd << 1.0 << -1 << any;
-        QTest::newRow("4K ratio 1.5") << QSize(3840, 2160) << kRgb32 << odd << 1.5 << -1 << any;
+        QTest::newRow("720p 1:1") << QSize(1280, 720) << kRgb32 << hd << 1.0 << -1 << any
+                                  << QRect();
+        QTest::newRow("1080p") << QSize(1920, 1080) << kRgb32 << hd << 1.0 << -1 << any << QRect();
+        QTest::newRow("1080p ratio 1.5")
+            << QSize(1920, 1080) << kArgb32 << odd << 1.5 << -1 << any << QRect();
+        QTest::newRow("1080p ratio 2")
+            << QSize(1920, 1080) << kArgb32 << hd << 2.0 << -1 << any << QRect();
+        QTest::newRow("4K") << QSize(3840, 2160) << kArgb32 << hd << 1.0 << -1 << any << QRect();
+        QTest::newRow("4K ratio 1.5")
+            << QSize(3840, 2160) << kRgb32 << odd << 1.5 << -1 << any << QRect();
         QTest::newRow("upscaled") << QSize(320, 200) << kRgb32 << QRect(13, 7, 999, 513) << 2.0
-                                  << -1 << any;
-        QTest::newRow("translucent") << QSize(1920, 1080) << kArgb32 << hd << 1.0 << 500 << any;
-        QTest::newRow("1:1 translucent") << QSize(1280, 720) << kArgb32 << hd << 1.0 << 300 << any;
-        QTest::newRow("RGBA8888") << QSize(64, 36) << kRgba << hd << 1.0 << -1 << any;
+                                  << -1 << any << QRect();
+        QTest::newRow("translucent")
+            << QSize(1920, 1080) << kArgb32 << hd << 1.0 << 500 << any << QRect();
+        QTest::newRow("1:1 translucent")
+            << QSize(1280, 720) << kArgb32 << hd << 1.0 << 300 << any << QRect();
+        QTest::newRow("RGBA8888") << QSize(64, 36) << kRgba << hd << 1.0 << -1 << any << QRect();
         QTest::newRow("copy too large")
-            << QSize(1920, 1080) << kRgb32 << hd << 1.0 << -1 << qint64(1280 * 720 - 1);
+            << QSize(1920, 1080) << kRgb32 << hd << 1.0 << -1 << qint64(1280 * 720 - 1) << QRect();
+        // Zoomed: only what shows is sampled, within a copy no larger than that.
+        QTest::newRow("zoomed") << QSize(1920, 1080) << kRgb32 << QRect(-900, -500, 3200, 1800)
+                                << 1.0 << -1 << qint64(1280 * 720) << hd;
+        QTest::newRow("zoomed translucent ratio 1.5")
+            << QSize(1920, 1080) << kArgb32 << QRect(-400, -211, 2561, 1441) << 1.5 << 500
+            << qint64(1280 * 720 * 2.25) << QRect(0, 0, 853, 480);
     }
 
     // A frame ingested and drawn gives QPainter's buffer and QPainter's drawing of it.
@@ -166,13 +197,15 @@ private Q_SLOTS:
         QFETCH(qreal, ratio);
         QFETCH(int, translucentRow);
         QFETCH(qint64, maxPixels);
+        QFETCH(QRect, visible);
+        const QRect shown = visible.isNull() ? target : target & visible;
         QImage frame = noise(frameSize, format, 9);
         QImage buffer = noise(frameSize, kRgb888, 4), expectedBuffer = buffer.copy();
         UxFrameScaler scaler;
         scaler.setMaxDevicePixels(maxPixels);
+        scaler.setVisible(visible.isNull() ? QRect() : shown);
         const QTransform device(ratio, 0, 0, ratio, 5, 41);
-        const QSize deviceSize =
-            (QSizeF(target.right() + 7, target.bottom() + 43) * ratio).toSize();
+        const QSize deviceSize = (QSizeF(shown.right() + 7, shown.bottom() + 43) * ratio).toSize();
         QImage expected(deviceSize, kRgb32), actual(deviceSize, kRgb32);
         // The first draw sets the device geometry; the last frame may have transparency.
         for (int pass = 0; pass < 3; ++pass) {
@@ -190,13 +223,13 @@ private Q_SLOTS:
                 image->fill(Qt::green);
                 QPainter painter(image);
                 painter.setTransform(device);
-                painter.setClipRect(target);
+                painter.setClipRect(shown);
                 if (image == &expected)
                     painter.drawImage(target, expectedBuffer);
                 else if (!scaler.draw(painter, buffer, target))
                     QCOMPARE(maxPixels, qint64(1280 * 720 - 1)); // the caller's QPainter draws
             }
-            if (maxPixels == std::numeric_limits<qint64>::max())
+            if (maxPixels != qint64(1280 * 720 - 1))
                 QCOMPARE(actual, expected);
         }
         scaler.complete(buffer); // what anything else reading the buffer sees
