@@ -23,6 +23,9 @@ enum class Gesture {
     CtrlDoubleClick, // a left double click with Ctrl held
 };
 
+// How the frame reaches the viewer.
+enum class Source { Image, Yuv };
+
 bool near(const QPointF &a, const QPointF &b, double tolerance)
 {
     return qAbs(a.x() - b.x()) <= tolerance && qAbs(a.y() - b.y()) <= tolerance;
@@ -80,6 +83,7 @@ bool coversOrCentres(const QRect &picture, const QRect &viewer)
 } // namespace
 
 Q_DECLARE_METATYPE(Gesture)
+Q_DECLARE_METATYPE(Source)
 
 class TestVideoZoom : public QObject
 {
@@ -338,29 +342,59 @@ private Q_SLOTS:
     {
         QTest::addColumn<double>("zoom");
         QTest::addColumn<QPointF>("pan");
-        QTest::newRow("zoom 1") << 1.0 << QPointF();
-        QTest::newRow("zoom 3 panned") << 3.0 << QPointF(-150, 40);
-        QTest::newRow("zoom 8 at a corner") << 8.0 << QPointF(1e6, 1e6);
+        QTest::addColumn<Source>("source");
+        QTest::addColumn<int>("rotation");       // of a YUV frame
+        QTest::addColumn<QSize>("sampleAspect"); // of a YUV frame
+        const QSize square(1, 1);
+        QTest::newRow("image, zoom 1") << 1.0 << QPointF() << Source::Image << 0 << square;
+        QTest::newRow("image, zoom 3 panned")
+            << 3.0 << QPointF(-150, 40) << Source::Image << 0 << square;
+        QTest::newRow("image, zoom 8 at a corner")
+            << 8.0 << QPointF(1e6, 1e6) << Source::Image << 0 << square;
+        QTest::newRow("YUV, zoom 1") << 1.0 << QPointF() << Source::Yuv << 0 << square;
+        QTest::newRow("YUV turned 90, zoomed")
+            << 2.5 << QPointF(30, -20) << Source::Yuv << 90 << square;
+        QTest::newRow("YUV turned 180, zoomed")
+            << 4.0 << QPointF(-1e6, 0) << Source::Yuv << 180 << square;
+        QTest::newRow("YUV turned 270, wide samples, zoomed")
+            << 3.0 << QPointF(0, 50) << Source::Yuv << 270 << QSize(3, 2);
     }
 
+    // Each widget pixel shows the stored pixel mapToVideo() names for it.
     void zoomedPaintingShowsMappedPixels()
     {
         QFETCH(double, zoom);
         QFETCH(QPointF, pan);
-        // A frame of 8 by 8 blocks, each its own colour, in a 4:3 box with margins.
-        QImage frame(QSize(64, 48), QImage::Format_RGB32);
-        const auto blockColour = [](int x, int y) {
-            return QColor::fromRgb(40 + 25 * (x / 8), 60 + 30 * (y / 8), 128);
-        };
-        for (int y = 0; y < frame.height(); ++y)
-            for (int x = 0; x < frame.width(); ++x)
-                frame.setPixelColor(x, y, blockColour(x, y));
+        QFETCH(Source, source);
+        QFETCH(int, rotation);
+        QFETCH(QSize, sampleAspect);
+        // A frame of 8 by 8 blocks, each its own colour (or grey), in a 4:3 box with margins.
+        const QSize size(64, 48);
+        const auto block = [](int x, int y) { return x / 8 + 8 * (y / 8); };
+        YuvTestPicture yuv(UxVideoFrame::Format_YUV420P, size);
+        yuv.fill(0, 128, 128);
+        QImage stored(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                stored.setPixelColor(x, y,
+                                     QColor::fromRgb(40 + 25 * (x / 8), 60 + 30 * (y / 8), 128));
+                yuv.setY(x, y, 16 + 4 * block(x, y));
+            }
+        }
         UxVideoViewer viewer;
         viewer.setMarginColor(Qt::red);
         viewer.setAspectRatio(UxVideoViewer::AspectRatio_4_3);
         showAt(viewer, QSize(400, 240));
-        viewer.setInputVideo(frame.size(), false, false, false);
-        viewer.onUpdateVideo(frame);
+        viewer.setInputVideo(size, false, false, false);
+        if (source == Source::Image) {
+            viewer.onUpdateVideo(stored);
+        } else {
+            UxVideoFrame frame = yuv.frame();
+            stored = frame.toImage(); // as stored: not turned yet
+            frame.setRotation(rotation);
+            frame.setSampleAspectRatio(sampleAspect.width(), sampleAspect.height());
+            viewer.onUpdateVideoFrame(frame);
+        }
         viewer.setZoom(zoom);
         viewer.setPan(pan);
         const QImage shot = viewer.grab().toImage();
@@ -372,12 +406,12 @@ private Q_SLOTS:
                     QCOMPARE(seen, QColor(Qt::red)); // the picture never reaches the margin
                     continue;
                 }
-                const QPointF stored = viewer.mapToVideo(QPointF(x + 0.5, y + 0.5));
-                const int sx = int(stored.x()), sy = int(stored.y());
+                const QPointF at = viewer.mapToVideo(QPointF(x + 0.5, y + 0.5));
+                const int sx = int(at.x()), sy = int(at.y());
                 // Away from block borders, where sampling may pick either side.
                 if (sx % 8 == 0 || sx % 8 == 7 || sy % 8 == 0 || sy % 8 == 7)
                     continue;
-                QCOMPARE(seen, blockColour(sx, sy));
+                QCOMPARE(seen, stored.pixelColor(sx, sy));
             }
         }
     }
