@@ -77,9 +77,11 @@ class COMMONCTRLS_EXPORT UxVideoViewer : public QFrame
     /// style sheet `qproperty-zoomGestures`.
     ///
     /// When set: Ctrl with the wheel zooms about the pointer, keeping the video pixel under
-    /// it; dragging with the middle button pans; Ctrl+0, or a double click with Ctrl, goes
-    /// back to zoom 1 (resetZoom()). Those gestures then emit no player command. When
-    /// clear, the wheel, clicks and keys only emit player commands.
+    /// it; dragging with the middle button, or with the left one while Space is held, pans;
+    /// Ctrl+0, or a double click with Ctrl, goes back to zoom 1 (resetZoom()). Those
+    /// gestures then emit no player command, and Space plays or pauses when it is released
+    /// without having panned, once however long it was held. When clear, the wheel, clicks
+    /// and keys only emit player commands.
     Q_PROPERTY(bool zoomGestures READ zoomGestures WRITE setZoomGestures
                    DESIGNABLE true SCRIPTABLE true STORED true)
 
@@ -310,8 +312,11 @@ protected:
     /// \brief Called after a frame of another rotation or sample aspect ratio has reshaped
     /// the video rectangle; does nothing here.
     virtual void frameShapeChanged() {}
-    /// \brief Whether a middle-button drag is panning the picture now.
-    bool isPanning() const { return m_panning; }
+    /// \brief Whether a drag is panning the picture now.
+    bool isPanning() const { return m_panButton != Qt::NoButton; }
+    /// \brief Whether this press starts panning: with zoomGestures, a middle press, or a
+    /// left one while Space is held.
+    bool startsPan(const QMouseEvent *event) const;
 
     /// \brief A left press starts the 300 ms wait for onActPlayOrPause(); the event goes on
     /// to the parent. With zoomGestures, a middle press starts panning instead.
@@ -334,6 +339,11 @@ protected:
     /// Those full-screen keys are accepted; every other key goes on to the parent. With
     /// zoomGestures, Ctrl+0 calls resetZoom() and is accepted.
     void keyPressEvent(QKeyEvent *event) override;
+    /// \brief With zoomGestures, releasing Space that did not pan emits actPlayOrPause();
+    /// the event goes on to the parent.
+    void keyReleaseEvent(QKeyEvent *event) override;
+    /// \brief Forgets a Space held for panning, whose release goes elsewhere.
+    void focusOutEvent(QFocusEvent *event) override;
     /// \brief Paints margin and padding (or the padding image), then the frame or still
     /// picture letter-boxed into the picture rectangle.
     void paintEvent(QPaintEvent *event) override;
@@ -411,9 +421,11 @@ private:
     double m_zoom = 1.0;
     QPointF m_pan;
     bool m_zoomGestures = false;
-    bool m_panning = false;
-    QPoint m_panGrab;    // where the pan drag started
-    QPointF m_panAtGrab; // the pan then
+    Qt::MouseButton m_panButton = Qt::NoButton; // the button of the pan under way
+    bool m_spaceHeld = false;                   // with zoomGestures: Space is down
+    bool m_spacePanned = false;                 // and a pan began while it was
+    QPoint m_panGrab;                           // where the pan drag started
+    QPointF m_panAtGrab;                        // the pan then
     // The wheel zooms about the fraction of the picture first under the pointer for as
     // long as the pointer and the view stay as the last step left them, so that the
     // rounding of each step's rectangle does not add up.

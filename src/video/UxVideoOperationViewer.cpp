@@ -324,7 +324,7 @@ UxOperationScreen *UxVideoOperationViewer::draggingEditor() const
 
 void UxVideoOperationViewer::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && !startsPan(event)) {
         UxOperationScreen *target = editorAt(event->pos());
         if (target && target->mousePress(event->pos())) {
             event->accept();

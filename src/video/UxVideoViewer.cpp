@@ -210,8 +210,10 @@ bool UxVideoViewer::zoomGestures() const
 void UxVideoViewer::setZoomGestures(bool enabled)
 {
     m_zoomGestures = enabled;
-    if (!enabled)
-        m_panning = false;
+    if (!enabled) {
+        m_panButton = Qt::NoButton;
+        m_spaceHeld = false;
+    }
 }
 
 void UxVideoViewer::setZoom(double zoom)
@@ -653,8 +655,9 @@ void UxVideoViewer::paintEvent(QPaintEvent *)
 
 void UxVideoViewer::mousePressEvent(QMouseEvent *event)
 {
-    if (m_zoomGestures && event->button() == Qt::MiddleButton) {
-        m_panning = true;
+    if (startsPan(event)) {
+        m_panButton = event->button();
+        m_spacePanned = m_spaceHeld;
         m_panGrab = event->pos();
         m_panAtGrab = m_pan;
         event->accept();
@@ -675,8 +678,8 @@ void UxVideoViewer::onActPlayOrPause()
 
 void UxVideoViewer::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_panning && event->button() == Qt::MiddleButton) {
-        m_panning = false;
+    if (isPanning() && event->button() == m_panButton) {
+        m_panButton = Qt::NoButton;
         event->accept();
         return;
     }
@@ -740,13 +743,41 @@ void UxVideoViewer::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
-    if (key == Qt::Key_Space)
+    if (key == Qt::Key_Space && m_zoomGestures) {
+        // Held, Space lets the left button pan; its release plays or pauses.
+        if (!event->isAutoRepeat()) {
+            m_spaceHeld = true;
+            m_spacePanned = false;
+        }
+    } else if (key == Qt::Key_Space) {
         Q_EMIT actPlayOrPause();
-    else if (key == Qt::Key_Up)
+    } else if (key == Qt::Key_Up)
         Q_EMIT volumChange(10);
     else if (key == Qt::Key_Down)
         Q_EMIT volumChange(-10);
     QWidget::keyPressEvent(event);
+}
+
+void UxVideoViewer::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && m_spaceHeld) {
+        m_spaceHeld = false;
+        if (!m_spacePanned)
+            Q_EMIT actPlayOrPause();
+    }
+    QFrame::keyReleaseEvent(event);
+}
+
+void UxVideoViewer::focusOutEvent(QFocusEvent *event)
+{
+    m_spaceHeld = false;
+    QFrame::focusOutEvent(event);
+}
+
+bool UxVideoViewer::startsPan(const QMouseEvent *event) const
+{
+    return m_zoomGestures && (event->button() == Qt::MiddleButton ||
+                              (event->button() == Qt::LeftButton && m_spaceHeld));
 }
 
 // --- Full screen and the resting pointer ---------------------------------------------
@@ -810,7 +841,7 @@ void UxVideoViewer::hideMouse()
 
 void UxVideoViewer::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_panning)
+    if (isPanning())
         setPan(m_panAtGrab + QPointF(event->pos() - m_panGrab));
     event->ignore();
     if (!isFullScreen())

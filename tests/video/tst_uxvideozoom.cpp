@@ -21,6 +21,8 @@ enum class Gesture {
     MiddleDrag,      // a middle-button drag of 40 pixels to the right
     CtrlZero,        // Ctrl+0
     CtrlDoubleClick, // a left double click with Ctrl held
+    SpaceHeld,       // Space pressed, repeated twice, released
+    SpaceDrag,       // a left-button drag of 40 pixels to the right while Space is held
 };
 
 // How the frame reaches the viewer.
@@ -46,9 +48,10 @@ void sendMouse(QWidget &widget, QEvent::Type type, const QPoint &at, Qt::MouseBu
     QApplication::sendEvent(&widget, &event);
 }
 
-void sendKey(QWidget &widget, int key, Qt::KeyboardModifiers modifiers)
+void sendKey(QWidget &widget, int key, Qt::KeyboardModifiers modifiers,
+             QEvent::Type type = QEvent::KeyPress, bool autoRepeat = false)
 {
-    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
     QApplication::sendEvent(&widget, &event);
 }
 
@@ -193,15 +196,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("volumeSteps");
         QTest::addColumn<int>("screenChanges");
         QTest::addColumn<int>("keysToParent");
+        QTest::addColumn<int>("playPauses"); // without waiting for a click's delay
         for (bool on : {false, true}) {
             const QByteArray state = on ? " on" : " off";
             QTest::newRow("Ctrl+wheel" + state)
-                << Gesture::CtrlWheel << on << on << int(!on) << 0 << 0;
-            QTest::newRow("wheel" + state) << Gesture::PlainWheel << on << false << 1 << 0 << 0;
-            QTest::newRow("middle drag" + state) << Gesture::MiddleDrag << on << on << 0 << 0 << 0;
-            QTest::newRow("Ctrl+0" + state) << Gesture::CtrlZero << on << on << 0 << 0 << int(!on);
+                << Gesture::CtrlWheel << on << on << int(!on) << 0 << 0 << 0;
+            QTest::newRow("wheel" + state)
+                << Gesture::PlainWheel << on << false << 1 << 0 << 0 << 0;
+            QTest::newRow("middle drag" + state)
+                << Gesture::MiddleDrag << on << on << 0 << 0 << 0 << 0;
+            QTest::newRow("Ctrl+0" + state)
+                << Gesture::CtrlZero << on << on << 0 << 0 << int(!on) << 0;
             QTest::newRow("Ctrl+double click" + state)
-                << Gesture::CtrlDoubleClick << on << on << 0 << int(!on) << 0;
+                << Gesture::CtrlDoubleClick << on << on << 0 << int(!on) << 0 << 0;
+            // Held, Space plays or pauses once, on release; off, at every press.
+            QTest::newRow("Space held" + state)
+                << Gesture::SpaceHeld << on << false << 0 << 0 << 3 << (on ? 1 : 3);
+            QTest::newRow("Space drag" + state)
+                << Gesture::SpaceDrag << on << on << 0 << 0 << 1 << int(!on);
         }
     }
 
@@ -213,6 +225,7 @@ private Q_SLOTS:
         QFETCH(int, volumeSteps);
         QFETCH(int, screenChanges);
         QFETCH(int, keysToParent);
+        QFETCH(int, playPauses);
         QWidget parent;
         int parentKeys = 0;
         struct KeyCount : QObject
@@ -237,6 +250,7 @@ private Q_SLOTS:
         const QPointF panBefore = viewer.pan();
         QSignalSpy volume(&viewer, SIGNAL(volumChange(int)));
         QSignalSpy screen(&viewer, SIGNAL(changeScreen()));
+        QSignalSpy playPause(&viewer, SIGNAL(actPlayOrPause()));
         const QPoint at(200, 150);
         switch (gesture) {
         case Gesture::CtrlWheel:
@@ -255,13 +269,25 @@ private Q_SLOTS:
                                       QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
                 sendMouse(viewer, type, at, Qt::LeftButton, Qt::ControlModifier);
             break;
+        case Gesture::SpaceHeld:
+            sendKey(viewer, Qt::Key_Space, Qt::NoModifier);
+            for (int repeat = 0; repeat < 2; ++repeat)
+                sendKey(viewer, Qt::Key_Space, Qt::NoModifier, QEvent::KeyPress, true);
+            sendKey(viewer, Qt::Key_Space, Qt::NoModifier, QEvent::KeyRelease);
+            break;
+        case Gesture::SpaceDrag:
+            sendKey(viewer, Qt::Key_Space, Qt::NoModifier);
+            drag(viewer, at, at + QPoint(40, 0), Qt::LeftButton);
+            sendKey(viewer, Qt::Key_Space, Qt::NoModifier, QEvent::KeyRelease);
+            break;
         }
         const bool viewChanged = viewer.zoom() != zoomBefore || viewer.pan() != panBefore;
         QCOMPARE(viewChanged, changesView);
         QCOMPARE(volume.count(), volumeSteps);
         QCOMPARE(screen.count(), screenChanges);
         QCOMPARE(parentKeys, keysToParent);
-        if (gesture == Gesture::MiddleDrag && gesturesOn)
+        QCOMPARE(playPause.count(), playPauses);
+        if ((gesture == Gesture::MiddleDrag || gesture == Gesture::SpaceDrag) && gesturesOn)
             QCOMPARE(viewer.pan(), panBefore + QPointF(40, 0));
         if ((gesture == Gesture::CtrlZero || gesture == Gesture::CtrlDoubleClick) && gesturesOn)
             QCOMPARE(viewer.videoRect(), viewer.viewerRect());
@@ -486,6 +512,12 @@ private Q_SLOTS:
         const QPointF panBefore = viewer.pan();
         drag(viewer, shown.center(), shown.center() + QPoint(25, 0), Qt::MiddleButton);
         QCOMPARE(viewer.pan(), panBefore + QPointF(25, 0));
+        QCOMPARE(viewer.focusRect(), resized);
+        // So does the left button while Space is held.
+        sendKey(viewer, Qt::Key_Space, Qt::NoModifier);
+        drag(viewer, shown.center(), shown.center() - QPoint(0, 15), Qt::LeftButton);
+        sendKey(viewer, Qt::Key_Space, Qt::NoModifier, QEvent::KeyRelease);
+        QCOMPARE(viewer.pan(), panBefore + QPointF(25, -15));
         QCOMPARE(viewer.focusRect(), resized);
     }
 };
