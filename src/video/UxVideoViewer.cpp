@@ -841,6 +841,8 @@ void UxVideoViewer::hideMouse()
 
 void UxVideoViewer::mouseMoveEvent(QMouseEvent *event)
 {
+    if (isPanning() && !(event->buttons() & m_panButton))
+        m_panButton = Qt::NoButton; // its release went elsewhere
     if (isPanning())
         setPan(m_panAtGrab + QPointF(event->pos() - m_panGrab));
     event->ignore();

@@ -293,6 +293,24 @@ private Q_SLOTS:
             QCOMPARE(viewer.videoRect(), viewer.viewerRect());
     }
 
+    // A pan whose release never came ends at the first move without its button.
+    void panEndsWithItsButton()
+    {
+        UxVideoViewer viewer;
+        showAt(viewer, QSize(640, 360));
+        viewer.setInputVideo(QSize(1280, 720), false, false, false);
+        viewer.setZoom(4.0);
+        viewer.setZoomGestures(true);
+        sendMouse(viewer, QEvent::MouseButtonPress, QPoint(100, 100), Qt::MiddleButton);
+        sendMouse(viewer, QEvent::MouseMove, QPoint(120, 100), Qt::MiddleButton);
+        const QPointF panned = viewer.pan();
+        QMouseEvent free(QEvent::MouseMove, QPointF(200, 200), QPointF(200, 200), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&viewer, &free);
+        QCOMPARE(viewer.pan(), panned);
+        QCOMPARE(panned, QPointF(20, 0));
+    }
+
     void panIsKept_data()
     {
         QTest::addColumn<QSize>("input");
