@@ -26,6 +26,10 @@ class UxYuvPicture;
 /// padding image around it. All geometry is in widget pixels. Sizes without width or height
 /// never reach a division: they give an empty picture rectangle at the centre.
 ///
+/// The host, or with zoomGestures the user, can magnify the picture (zoom) and move it
+/// (pan) within the viewer rectangle; mapToVideo() and mapFromVideo() tell which video pixel
+/// shows where.
+///
 /// Clicks, double clicks, the wheel and keys become player commands emitted as signals;
 /// the viewer never plays or pauses anything itself. toggleFullscreen() switches the widget
 /// to and from full screen, where the pointer hides after a second of rest. Keys reach the
@@ -166,7 +170,9 @@ public:
     /// centred in it.
     QRect viewerRect() const;
     /// \brief Where video of the announced size lands: letter-boxed and centred in the viewer
-    /// rectangle; empty at its centre for a size without area, null before any announcement.
+    /// rectangle, then scaled by zoom about its centre and moved by pan (zoomed, it may reach
+    /// beyond the viewer rectangle); empty at its centre for a size without area, null before
+    /// any announcement.
     QRect videoRect() const;
 
     /// \brief The magnification; see the zoom property.
