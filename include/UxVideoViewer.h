@@ -400,6 +400,8 @@ private:
     QRect yuvPictureRect(const QSize &stored) const;
     void paintSurroundings(QPainter &painter, const QRect &picture);
     void paintFrame(QPainter &painter, const QRect &picture);
+    bool drawScaled(QPainter &painter, QImage &image, const QRect &picture, qint64 maxDevicePixels);
+    void drawYuvImage(QPainter &painter, const QRect &picture, qint64 maxDevicePixels);
 
     AspectRatio m_aspectRatio = AspectRatio_Auto;
     QColor m_marginColor = QColor(255, 255, 255, 255);
@@ -423,6 +425,8 @@ private:
     std::unique_ptr<UxYuvPicture> m_yuv; // the picture, when it came as a UxVideoFrame
     QSize m_sampleAspect = QSize(1, 1);  // of the last UxVideoFrame; shapes both rectangles
     int m_frameRotation = 0;
+    QImage m_yuvUpright; // zoomed: the YUV picture upright in 24 bits, for m_scaler
+    qint64 m_yuvUprightKey = 0;
     QRect m_fittedRect; // the video rectangle before zoom and pan
     double m_zoom = 1.0;
     QPointF m_pan;

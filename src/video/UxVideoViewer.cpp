@@ -400,6 +400,7 @@ void UxVideoViewer::setFrame(std::unique_ptr<QImage> frame)
 {
     const bool hadFrame = hasFrame();
     m_yuv->clear();
+    m_yuvUpright = QImage();
     m_frame = std::move(frame);
     updateOpaquePainting();
     if (hadFrame != hasFrame()) // screen readers are told whether there is a picture
@@ -625,7 +626,7 @@ void UxVideoViewer::paintFrame(QPainter &painter, const QRect &picture)
                                           ratio * ratio);
     if (!m_yuv->isNull()) {
         if (!m_yuv->draw(painter, picture, maxDevicePixels))
-            painter.drawImage(picture, m_yuv->image());
+            drawYuvImage(painter, picture, maxDevicePixels);
         return;
     }
     // A zoomed still picture is drawn from the picture as it is: its smooth copy at the
@@ -633,11 +634,38 @@ void UxVideoViewer::paintFrame(QPainter &painter, const QRect &picture)
     if (m_showStaticPicture && m_zoom == 1.0 && !picture.isEmpty() &&
         m_frame->size() != picture.size())
         *m_frame = m_frame->scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    m_scaler->setMaxDevicePixels(maxDevicePixels);
-    // Zoomed, only the part in the viewer rectangle is sampled, once per frame.
-    m_scaler->setVisible(m_zoom == 1.0 ? QRect() : picture & m_viewerRect);
-    if (!m_scaler->draw(painter, *m_frame, picture))
+    if (!drawScaled(painter, *m_frame, picture, maxDevicePixels))
         painter.drawImage(picture, *m_frame);
+}
+
+// Draws a 24-bit picture through the scaler's device copy; false when the caller draws it.
+// Zoomed, only the part in the viewer rectangle is sampled, once per frame.
+bool UxVideoViewer::drawScaled(QPainter &painter, QImage &image, const QRect &picture,
+                               qint64 maxDevicePixels)
+{
+    m_scaler->setMaxDevicePixels(maxDevicePixels);
+    m_scaler->setVisible(m_zoom == 1.0 ? QRect() : picture & m_viewerRect);
+    return m_scaler->draw(painter, image, picture);
+}
+
+// A YUV picture whose display copy would hold more than the screen: zoomed, the part that
+// shows is sampled from a 24-bit copy of the upright picture made once per frame, so that
+// a paint stays a blit; at zoom 1 QPainter draws the upright picture as before.
+void UxVideoViewer::drawYuvImage(QPainter &painter, const QRect &picture, qint64 maxDevicePixels)
+{
+    const QImage upright = m_yuv->image();
+    if (m_zoom == 1.0) {
+        m_yuvUpright = QImage();
+        painter.drawImage(picture, upright);
+        return;
+    }
+    if (upright.cacheKey() != m_yuvUprightKey) {
+        m_yuvUpright = QImage(); // the old copy goes before the new one is made
+        m_yuvUpright = upright.convertToFormat(QImage::Format_RGB888);
+        m_yuvUprightKey = upright.cacheKey();
+    }
+    if (!drawScaled(painter, m_yuvUpright, picture, maxDevicePixels))
+        painter.drawImage(picture, upright);
 }
 
 void UxVideoViewer::paintEvent(QPaintEvent *)
