@@ -153,8 +153,10 @@ private:
     void followInputLayout(bool is3D, bool isTopBottom, bool isUnstretched);
     void layOutEditors(const QRect &rcFocus);
     void applyLock(bool isKeepRect);
+    // Hidden: an exported class would otherwise export the instances, whose names carry
+    // the editors' internal class.
     template <typename Edit>
-    void editFocus(int nValue, QRect (*turned)(const QRect &, int), Edit edit);
+    Q_DECL_HIDDEN void editFocus(int nValue, QRect (*turned)(const QRect &, int), Edit edit);
     int uprightRotation() const;
     QRect toUpright(const QRect &stored) const;
     QRect toStored(const QRect &upright) const;
