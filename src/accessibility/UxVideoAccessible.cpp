@@ -83,13 +83,15 @@ public:
             .arg(qint64(crop.right()) - crop.left() + 1)
             .arg(qint64(crop.bottom()) - crop.top() + 1);
     }
-    // The part of the rectangle on its view, on the screen.
+    // The part of the rectangle on its view, on the screen; a zoomed picture is cut to the
+    // viewer rectangle.
     QRect rect() const override
     {
         if (!isValid())
             return QRect();
         const UxOperationScreen *editor = editorOf(*m_viewer, m_view);
-        const QRect shown = editor->screenFocusRect() & editor->videoRect();
+        const QRect shown =
+            editor->screenFocusRect() & editor->videoRect() & m_viewer->viewerRect();
         if (shown.isEmpty())
             return QRect();
         return QRect(uxMapToGlobal(*m_viewer, shown.topLeft()),

@@ -190,6 +190,9 @@ private Q_SLOTS:
                                    << QRect() << QStringList{"DescriptionChanged crop 0 "};
         QTest::newRow("crop, right view") << none << "crop3D/1" << description << crop.arg(480)
                                           << QRect(400, 135, 160, 90) << QStringList();
+        QTest::newRow("crop, zoomed past the view")
+            << Act([](W &w) { w.crop->setZoom(4); }) << "crop/0" << description << crop.arg(480)
+            << QRect(0, 0, 640, 360) << QStringList();
     }
 
     void screenReadersGetEachWidget()
