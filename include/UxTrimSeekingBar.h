@@ -72,6 +72,11 @@ public:
     void setPreviewEnabled(bool isEnabled);
     /// \brief Whether the preview is on.
     bool isPreviewEnabled() const;
+    /// \brief The play bar's UxPlaySeekingBar::setChapters(): chapter marks on the trim bar's
+    /// seek bar, and Page Up and Page Down between them while it has focus.
+    void setChapters(const QList<int> &positions, const QStringList &titles = QStringList());
+    /// \brief The play bar's chapters, in ascending order.
+    QList<int> chapters() const;
 
     /// \brief Drives the handles: a left press on one starts its drag, moves carry its trim
     /// point and the play position with it, and the release emits trimStartChanged() or

@@ -191,6 +191,16 @@ bool UxTrimSeekingBar::isPreviewEnabled() const
     return m_playBar.isPreviewEnabled();
 }
 
+void UxTrimSeekingBar::setChapters(const QList<int> &positions, const QStringList &titles)
+{
+    m_playBar.setChapters(positions, titles);
+}
+
+QList<int> UxTrimSeekingBar::chapters() const
+{
+    return m_playBar.chapters();
+}
+
 void UxTrimSeekingBar::showPreview(const QPixmap &picture, const QString &caption)
 {
     m_playBar.showPreview(picture, caption);

@@ -240,6 +240,20 @@ private Q_SLOTS:
 
     // Lengths are exact wherever they fit in int and saturate beyond, as does the end
     // that a new length sets: neither ever wraps.
+    // Chapters set on the trim bar mark its seek bar, whose Page Up then stops at each.
+    void chaptersReachTheSeekBar()
+    {
+        Trim t;
+        t.widget.setChapters({40, 20});
+        QCOMPARE(t.widget.chapters(), (QList<int>{20, 40}));
+        t.focus(t.bar);
+        t.bar->setValue(10);
+        QTest::keyClick(t.bar, Qt::Key_PageUp);
+        QCOMPARE(t.bar->value(), 20);
+        QTest::keyClick(t.bar, Qt::Key_PageUp);
+        QCOMPARE(t.bar->value(), 40);
+    }
+
     void trimLengths_data()
     {
         for (const char *name : {"start", "end", "newLength"})
