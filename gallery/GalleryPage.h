@@ -1,7 +1,11 @@
 #ifndef GALLERYPAGE_H
 #define GALLERYPAGE_H
 
+#include <UxVideoViewer.h>
+
 #include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QVariant>
 #include <QWidget>
 
@@ -29,6 +33,27 @@ public:
         label->setProperty("role", QString::fromLatin1(role));
         label->setWordWrap(true);
         return label;
+    }
+    // Turns the viewer's zoom and pan gestures on and gives it a button back to the whole
+    // picture, which shows the zoom, with a note on the gestures.
+    static QWidget *makeZoomControls(UxVideoViewer *viewer, QWidget *parent)
+    {
+        viewer->setZoomGestures(true);
+        QWidget *box = new QWidget(parent);
+        QVBoxLayout *rows = new QVBoxLayout(box);
+        rows->setContentsMargins(0, 0, 0, 0);
+        QPushButton *reset = new QPushButton(box);
+        const auto showZoom = [reset](double zoom) {
+            reset->setText(tr("Reset zoom (%1×)").arg(zoom, 0, 'f', 1));
+        };
+        showZoom(viewer->zoom());
+        connect(viewer, &UxVideoViewer::zoomChanged, reset, showZoom);
+        connect(reset, &QPushButton::clicked, viewer, &UxVideoViewer::resetZoom);
+        rows->addWidget(reset);
+        rows->addWidget(makeLabel(tr("Ctrl+wheel zooms, middle-drag or Space+drag pans, Ctrl+0 "
+                                     "resets."),
+                                  "note", box));
+        return box;
     }
     virtual void refresh() {}
 

@@ -168,6 +168,7 @@ QWidget *CropPage::makeControls()
     veil->setChecked(m_viewer->maskUnfocusZone());
     connect(veil, &QCheckBox::toggled, m_viewer, &UxVideoOperationViewer::setMaskUnfocusZone);
     form->addRow(veil);
+    form->addRow(makeZoomControls(m_viewer, panel));
     return panel;
 }
 

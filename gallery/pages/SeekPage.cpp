@@ -6,11 +6,14 @@
 #include <UxSlider.h>
 #include <UxTrimSeekingBar.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTranslator>
@@ -54,6 +57,17 @@ SeekPage::SeekPage(GalleryClip *clip, QWidget *parent)
     m_minimum->setSuffix(tr(" frames"));
     connect(m_minimum, SIGNAL(valueChanged(int)), this, SLOT(setMinimumLength(int)));
     options->addRow(tr("Minimum trim length"), m_minimum);
+    // Looping, playback goes from the out point back to the in point instead of stopping.
+    QHBoxLayout *playback = new QHBoxLayout;
+    QPushButton *play = new QPushButton(tr("Play / Pause"), this);
+    connect(play, SIGNAL(clicked()), m_clip, SLOT(togglePlay()));
+    QCheckBox *loop = new QCheckBox(tr("Loop the kept range"), this);
+    loop->setChecked(m_clip->isLooping());
+    connect(loop, SIGNAL(toggled(bool)), m_clip, SLOT(setLooping(bool)));
+    playback->addWidget(play);
+    playback->addWidget(loop);
+    playback->addStretch();
+    options->addRow(tr("Playback"), playback);
     QComboBox *language = new QComboBox(this);
     language->addItems(
         {QStringLiteral("English"), QStringLiteral("Deutsch"), QStringLiteral("中文")});

@@ -13,6 +13,7 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -66,12 +67,15 @@ VideoPage::VideoPage(GalleryClip *clip, QWidget *parent)
     connect(m_clip, SIGNAL(positionChanged(int)), this, SLOT(showPosition(int)));
     connect(m_clip, SIGNAL(droppedFramesChanged(int)), this, SLOT(showDropped(int)));
     connect(m_clip, SIGNAL(clipChanged()), this, SLOT(adoptClip()));
+    m_viewer->installEventFilter(this); // frame steps on its keys
 
     QVBoxLayout *page = new QVBoxLayout(this);
     page->addWidget(makeLabel(tr("Video surface"), "title", this));
     page->addWidget(makeLabel(tr("Click to pause or resume, double-click for full screen (Escape "
-                                 "leaves), wheel or arrow keys for the volume. Open a video "
-                                 "file from the tool bar, or drop one on the window."),
+                                 "leaves), wheel or arrow keys for the volume; paused, comma and "
+                                 "period step one frame back and forward (Shift: one second). "
+                                 "Open a video file from the tool bar, or drop one on the "
+                                 "window."),
                               "note", this));
     QHBoxLayout *row = new QHBoxLayout;
     row->addWidget(m_viewer, 1);
@@ -81,6 +85,24 @@ VideoPage::VideoPage(GalleryClip *clip, QWidget *parent)
     showPlayState(m_clip->isPlaying());
     changeVolume(0);
     adoptClip();
+}
+
+// Comma and period step back and forward by a frame, with Shift by a second's worth; a
+// keyboard that needs Shift for them may send the less-than and greater-than keys instead.
+bool VideoPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return GalleryPage::eventFilter(watched, event);
+    const QKeyEvent *key = static_cast<QKeyEvent *>(event);
+    const int direction = key->key() == Qt::Key_Comma || key->key() == Qt::Key_Less       ? -1
+                          : key->key() == Qt::Key_Period || key->key() == Qt::Key_Greater ? 1
+                                                                                          : 0;
+    if (direction == 0 || (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)))
+        return GalleryPage::eventFilter(watched, event);
+    const bool bySecond = key->modifiers() & Qt::ShiftModifier || key->key() == Qt::Key_Less ||
+                          key->key() == Qt::Key_Greater;
+    m_clip->step(direction * (bySecond ? qMax(1, qRound(m_clip->framesPerSecond())) : 1));
+    return true;
 }
 
 // Under the picture: the seek bar, the time editor and the player's state.
@@ -188,6 +210,7 @@ QWidget *VideoPage::makeControls()
     QCheckBox *still = new QCheckBox(tr("Still picture"), panel);
     connect(still, SIGNAL(toggled(bool)), this, SLOT(setStillPicture(bool)));
     form->addRow(still);
+    form->addRow(makeZoomControls(m_viewer, panel));
 
     QPushButton *fullScreen = new QPushButton(tr("Full-screen viewer"), panel);
     connect(fullScreen, SIGNAL(clicked()), this, SLOT(openFullScreenViewer()));

@@ -24,6 +24,9 @@ class VideoPage : public GalleryPage
 public:
     explicit VideoPage(GalleryClip *clip, QWidget *parent = nullptr);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private Q_SLOTS:
     void changeVolume(int delta);
     void leaveFullScreen();

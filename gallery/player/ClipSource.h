@@ -28,8 +28,7 @@ public:
     virtual double framesPerSecond() const = 0;
     virtual int frameCount() const = 0;
 
-    // Plays from the frame shown now; a source that loops goes back to inPoint at
-    // outPoint, any other stops there.
+    // Plays from the frame shown now and stops at outPoint (the player may loop).
     virtual void play(int inPoint, int outPoint) = 0;
     virtual void pause() = 0;
     virtual void seek(int frame) = 0; // shows that frame, and plays on from it if playing

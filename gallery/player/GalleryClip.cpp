@@ -185,6 +185,12 @@ void GalleryClip::seek(int frame)
     m_source->seek(target);
 }
 
+void GalleryClip::step(int frames)
+{
+    if (!m_playing)
+        seek((m_requested >= 0 ? m_requested : m_position) + frames);
+}
+
 void GalleryClip::setPlayRange(int inPoint, int outPoint)
 {
     const int last = qMax(0, frameCount() - 1);
@@ -193,6 +199,11 @@ void GalleryClip::setPlayRange(int inPoint, int outPoint)
     Q_EMIT playRangeChanged(m_inPoint, m_outPoint);
     if (m_playing) // the source takes the new points from the frame it shows now
         m_source->play(m_inPoint, m_outPoint);
+}
+
+void GalleryClip::setLooping(bool looping)
+{
+    m_looping = looping;
 }
 
 void GalleryClip::showFrame(const QImage &frame, int index)
@@ -224,6 +235,12 @@ void GalleryClip::countShown(int index)
 
 void GalleryClip::onStopped(bool atEnd)
 {
+    // Looping, the out point leads back to the in point and playback goes on from there.
+    if (atEnd && m_looping && m_playing && m_outPoint > m_inPoint) {
+        seek(m_inPoint);
+        m_source->play(m_inPoint, m_outPoint);
+        return;
+    }
     m_atEnd = atEnd;
     setPlaying(false);
 }

@@ -12,8 +12,8 @@ class UxVideoViewer;
 // thread. The pages attach their viewers once: the test pattern's frames reach them as
 // QImages, a file's as the YUV pictures the decoder made. When another clip is opened
 // it says clipChanged and they read the new size and length. Playback stays within the
-// in and out points; a file that cannot be opened leaves the current clip playing and
-// says why.
+// in and out points, stopping at the out point or, looping, going back to the in point;
+// a file that cannot be opened leaves the current clip playing and says why.
 class GalleryClip : public QObject
 {
     Q_OBJECT
@@ -38,6 +38,7 @@ public:
     bool isPlaying() const { return m_playing; }
     int inPoint() const { return m_inPoint; }
     int outPoint() const { return m_outPoint; }
+    bool isLooping() const { return m_looping; }
     int droppedFrames() const { return m_dropped; }
     int shownFrames() const { return m_shown; } // handed to the viewers since the clip opened
     void setLayout(Layout layout);
@@ -56,7 +57,10 @@ public Q_SLOTS:
     void pause();
     void togglePlay();
     void seek(int frame);
+    // Paused, seeks by that many frames from the position (or the seek on its way).
+    void step(int frames);
     void setPlayRange(int inPoint, int outPoint);
+    void setLooping(bool looping);
 
 Q_SIGNALS:
     void frameReady(const QImage &frame);
@@ -96,6 +100,7 @@ private:
     int m_shown = 0;
     bool m_playing = false;
     bool m_atEnd = false;
+    bool m_looping = false;
 };
 
 #endif // GALLERYCLIP_H

@@ -73,9 +73,8 @@ void SyntheticClip::setLayout(Layout layout)
     render();
 }
 
-void SyntheticClip::play(int inPoint, int outPoint)
+void SyntheticClip::play(int, int outPoint)
 {
-    m_inPoint = inPoint;
     m_outPoint = outPoint;
     m_timer.start();
 }
@@ -93,7 +92,12 @@ void SyntheticClip::seek(int frame)
 
 void SyntheticClip::advance()
 {
-    m_position = m_position >= m_outPoint ? m_inPoint : m_position + 1;
+    if (m_position >= m_outPoint) { // as a file does: the player decides whether to loop
+        m_timer.stop();
+        Q_EMIT stopped(true);
+        return;
+    }
+    ++m_position;
     render();
 }
 

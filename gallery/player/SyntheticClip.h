@@ -7,8 +7,8 @@
 
 // A built-in clip so that the gallery plays video without a media file: a moving test
 // pattern with a frame counter, made on a 30 frames-per-second timer, as flat frames or
-// as stereoscopic frames holding two views side by side or top and bottom. It loops
-// between the in and out points.
+// as stereoscopic frames holding two views side by side or top and bottom. It stops at
+// the out point.
 class SyntheticClip : public ClipSource
 {
     Q_OBJECT
@@ -35,7 +35,6 @@ private:
 
     QTimer m_timer;
     int m_position = 0;
-    int m_inPoint = 0;
     int m_outPoint = 0;
     Layout m_layout = Flat;
     QImage m_frame;

@@ -99,7 +99,10 @@ private Q_SLOTS:
     void seeksToThePictureOnShow();
     void playsToTheEnd_data();
     void playsToTheEnd();
-    void outPointStopsPlayback();
+    void outPointStopsOrLoops_data();
+    void outPointStopsOrLoops();
+    void stepsToTheNeighbouringFrame_data();
+    void stepsToTheNeighbouringFrame();
     void boundsPicturesWaitingForTheWindow_data();
     void boundsPicturesWaitingForTheWindow();
     void reportsPicturesThatDoNotDecode();
@@ -334,21 +337,82 @@ void TestPlayer::playsToTheEnd()
     QCOMPARE(clip.shownFrames() + clip.droppedFrames(), kFrames); // each shown or dropped
 }
 
-void TestPlayer::outPointStopsPlayback()
+void TestPlayer::outPointStopsOrLoops_data()
 {
+    QTest::addColumn<bool>("looping");
+    QTest::newRow("stops at the out point") << false;
+    QTest::newRow("loops back to the in point") << true;
+}
+
+void TestPlayer::outPointStopsOrLoops()
+{
+    QFETCH(bool, looping);
     GalleryClip clip;
     QVERIFY(openClip(clip, m_clipPath));
     clip.setPlayRange(2, 6);
+    clip.setLooping(looping);
     QSignalSpy playing(&clip, &GalleryClip::playingChanged);
     QSignalSpy positions(&clip, &GalleryClip::positionChanged);
+    const auto seen = [&positions] {
+        QList<int> frames;
+        for (const QList<QVariant> &position : positions)
+            frames << position.first().toInt();
+        return frames;
+    };
     clip.play(); // from before the in point: starts at the in point
-    QTRY_VERIFY_WITH_TIMEOUT(!clip.isPlaying(), 5000);
-    QCOMPARE(playing.first().first().toBool(), true);
-    QCOMPARE(clip.position(), 6);
-    QCOMPARE(shownPicture(clip.currentImage()), 6);
-    for (const QList<QVariant> &position : positions)
-        QVERIFY(position.first().toInt() >= 2 && position.first().toInt() <= 6);
-    QCOMPARE(positions.count() + clip.droppedFrames(), 5); // 2..6, each shown or dropped
+    if (looping) {
+        // The out point, then the in point again, then on from there, never pausing.
+        const auto playedOnAfterLooping = [&seen] {
+            const QList<int> frames = seen();
+            const int back = frames.indexOf(2, qMax(0, frames.indexOf(6)));
+            return frames.indexOf(6) >= 0 && back >= 0 && frames.size() > back + 1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(playedOnAfterLooping(), 5000);
+        QVERIFY(clip.isPlaying());
+        QCOMPARE(playing.count(), 1);
+        clip.pause();
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!clip.isPlaying(), 5000);
+        QCOMPARE(playing.first().first().toBool(), true);
+        QCOMPARE(clip.position(), 6);
+        QCOMPARE(shownPicture(clip.currentImage()), 6);
+        QCOMPARE(positions.count() + clip.droppedFrames(), 5); // 2..6, each shown or dropped
+    }
+    for (int frame : seen())
+        QVERIFY(frame >= 2 && frame <= 6);
+}
+
+void TestPlayer::stepsToTheNeighbouringFrame_data()
+{
+    QTest::addColumn<bool>("file");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("frames");
+    QTest::newRow("synthetic, a frame forward") << false << 10 << 1;
+    QTest::newRow("synthetic, a frame back") << false << 10 << -1;
+    QTest::newRow("synthetic, a second forward") << false << 10 << 30;
+    QTest::newRow("synthetic, back past the start") << false << 3 << -30;
+    QTest::newRow("file, a frame forward") << true << 5 << 1;
+    QTest::newRow("file, a frame back") << true << 5 << -1;
+    QTest::newRow("file, forward past the end") << true << kFrames - 2 << kRate;
+}
+
+void TestPlayer::stepsToTheNeighbouringFrame()
+{
+    QFETCH(bool, file);
+    QFETCH(int, from);
+    QFETCH(int, frames);
+    GalleryClip clip;
+    if (file)
+        QVERIFY(openClip(clip, m_clipPath));
+    clip.seek(from);
+    QTRY_COMPARE_WITH_TIMEOUT(clip.position(), from, 5000);
+    QSignalSpy positions(&clip, &GalleryClip::positionChanged);
+    clip.step(frames);
+    const int target = qBound(0, from + frames, clip.frameCount() - 1);
+    QTRY_COMPARE_WITH_TIMEOUT(positions.count(), 1, 5000);
+    QCOMPARE(positions.first().first().toInt(), target);
+    if (file)
+        QCOMPARE(shownPicture(clip.currentImage()), target);
 }
 
 void TestPlayer::boundsPicturesWaitingForTheWindow_data()
