@@ -63,6 +63,10 @@ int writeSyntheticClip(const QString &path, QTextStream &err)
     recipe.size = QSize(640, 360);
     recipe.framesPerSecond = SyntheticClip::kFramesPerSecond;
     recipe.frameCount = 3 * SyntheticClip::kFramesPerSecond;
+    for (int second = 0; second < 3; ++second) { // a chapter a second, for the seek bar's marks
+        recipe.chapters << second * SyntheticClip::kFramesPerSecond;
+        recipe.chapterTitles << QObject::tr("Second %1").arg(second + 1);
+    }
     const QString problem = writeVideoFile(path, recipe, frameAt);
     if (problem.isEmpty())
         return 0;

@@ -90,6 +90,8 @@ void SeekPage::adoptClip()
     const int second = qMax(1, qRound(m_clip->framesPerSecond()));
     m_seek->setRange(0, last);
     m_trim->setRange(0, last);
+    m_seek->setChapters(m_clip->chapters(), m_clip->chapterTitles());
+    m_trim->setChapters(m_clip->chapters(), m_clip->chapterTitles());
     m_minimum->setRange(0, last + 1);
     const QSignalBlocker quiet(m_minimum);
     m_minimum->setValue(qMin(second, last / 2));

@@ -140,7 +140,9 @@ UxPlaySeekingBar *VideoPage::makeSeekBar(QWidget *parent)
         bar->setValue(m_clip->position());
     };
     span();
+    bar->setChapters(m_clip->chapters(), m_clip->chapterTitles());
     connect(m_clip, &GalleryClip::clipChanged, bar, span);
+    connect(m_clip, &GalleryClip::chaptersChanged, bar, &UxPlaySeekingBar::setChapters);
     connect(m_clip, &GalleryClip::playRangeChanged, bar, &UxPlaySeekingBar::setUsableRange);
     connect(m_clip, SIGNAL(positionChanged(int)), bar, SLOT(setValue(int)));
     connect(bar, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int)));

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QStringList>
 
 // Where the gallery's pictures come from: the built-in test pattern, which paints QImages,
 // or a decoded file, whose YUV pictures go to the viewers as decoded. A source shows one
@@ -27,6 +28,9 @@ public:
     virtual int rotation() const { return 0; }
     virtual double framesPerSecond() const = 0;
     virtual int frameCount() const = 0;
+    // Where the chapters start, in frames, ascending, and their titles.
+    virtual QList<int> chapters() const { return {}; }
+    virtual QStringList chapterTitles() const { return {}; }
 
     // Plays from the frame shown now and stops at outPoint (the player may loop).
     virtual void play(int inPoint, int outPoint) = 0;

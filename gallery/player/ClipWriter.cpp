@@ -137,6 +137,32 @@ int setUpStream(Writer &w, const ClipRecipe &recipe)
     return av_frame_get_buffer(w.frame, 0);
 }
 
+// Gives the file the recipe's chapters, each lasting until the next or the clip's end.
+// libavformat has no public call that adds one; the context frees them with itself.
+int addChapters(AVFormatContext *format, const ClipRecipe &recipe, qint64 end)
+{
+    const int count = recipe.chapters.size();
+    if (count == 0)
+        return 0;
+    format->chapters = static_cast<AVChapter **>(av_calloc(count, sizeof(AVChapter *)));
+    if (!format->chapters)
+        return AVERROR(ENOMEM);
+    for (int i = 0; i < count; ++i) {
+        AVChapter *chapter = static_cast<AVChapter *>(av_mallocz(sizeof(AVChapter)));
+        if (!chapter)
+            return AVERROR(ENOMEM);
+        format->chapters[format->nb_chapters++] = chapter;
+        chapter->id = i + 1;
+        chapter->time_base = AVRational{1, recipe.framesPerSecond};
+        chapter->start = recipe.chapters[i];
+        chapter->end = i + 1 < count ? recipe.chapters[i + 1] : end;
+        const QByteArray title = recipe.chapterTitles.value(i).toUtf8();
+        if (!title.isEmpty() && av_dict_set(&chapter->metadata, "title", title.constData(), 0) < 0)
+            return AVERROR(ENOMEM);
+    }
+    return 0;
+}
+
 } // namespace
 
 QString writeVideoFile(const QString &path, const ClipRecipe &recipe,
@@ -161,6 +187,8 @@ QString writeVideoFile(const QString &path, const ClipRecipe &recipe,
     if (recipe.damagedFrame >= 0 && recipe.damagedFrame < stamps.size())
         w.damagedTimestamp = stamps[recipe.damagedFrame];
     result = setUpStream(w, recipe);
+    if (result >= 0)
+        result = addChapters(w.format, recipe, stamps.last() + recipe.lastDuration);
     if (result >= 0)
         result = avio_open(&w.format->pb, name.constData(), AVIO_FLAG_WRITE);
     if (result >= 0)

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -31,6 +32,8 @@ struct ClipRecipe
     int rotation = 0;                 // clockwise, written as the stream's display matrix
     QSize sampleAspect = QSize(1, 1); // num:den
     int damagedFrame = -1;            // this frame's packet is written cut to half its size
+    QList<int> chapters;              // where each chapter starts, in that time base, ascending
+    QStringList chapterTitles;
 };
 
 // Writes a video file of the given frames with libavcodec, in the container its name's

@@ -66,6 +66,16 @@ int GalleryClip::frameCount() const
     return m_source->frameCount();
 }
 
+QList<int> GalleryClip::chapters() const
+{
+    return m_source->chapters();
+}
+
+QStringList GalleryClip::chapterTitles() const
+{
+    return m_source->chapterTitles();
+}
+
 void GalleryClip::setLayout(Layout layout)
 {
     m_source->setLayout(layout);
@@ -143,6 +153,7 @@ void GalleryClip::adopt(std::unique_ptr<ClipSource> source)
     m_shown = 0;
     onDropped(0);
     Q_EMIT clipChanged();
+    Q_EMIT chaptersChanged(chapters(), chapterTitles());
     m_source->seek(0); // its first frame, whatever this object showed before
     if (wasPlaying)
         play();

@@ -34,6 +34,8 @@ public:
     QSize displaySize() const;                  // stretched by the sample aspect, then turned
     double framesPerSecond() const;
     int frameCount() const;
+    QList<int> chapters() const;
+    QStringList chapterTitles() const;
     int position() const { return m_position; }
     bool isPlaying() const { return m_playing; }
     int inPoint() const { return m_inPoint; }
@@ -68,6 +70,7 @@ Q_SIGNALS:
     void positionChanged(int frame);
     void playingChanged(bool playing);
     void clipChanged();
+    void chaptersChanged(const QList<int> &starts, const QStringList &titles); // after clipChanged
     void openFailed(const QString &reason);
     void playbackFailed(const QString &reason);
     void droppedFramesChanged(int total);

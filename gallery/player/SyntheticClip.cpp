@@ -67,6 +67,23 @@ SyntheticClip::SyntheticClip(QObject *parent)
     connect(&m_timer, SIGNAL(timeout()), this, SLOT(advance()));
 }
 
+// A chapter every five seconds, so that the seek bars show marks without a file.
+QList<int> SyntheticClip::chapters() const
+{
+    QList<int> starts;
+    for (int frame = 0; frame < frameCount(); frame += 5 * kFramesPerSecond)
+        starts << frame;
+    return starts;
+}
+
+QStringList SyntheticClip::chapterTitles() const
+{
+    QStringList titles;
+    for (int i = 1; i <= chapters().size(); ++i)
+        titles << tr("Chapter %1").arg(i);
+    return titles;
+}
+
 void SyntheticClip::setLayout(Layout layout)
 {
     m_layout = layout;

@@ -22,6 +22,8 @@ public:
     QSize frameSize() const override { return QSize(1280, 720); }
     double framesPerSecond() const override { return kFramesPerSecond; }
     int frameCount() const override { return 20 * kFramesPerSecond; }
+    QList<int> chapters() const override;
+    QStringList chapterTitles() const override;
     void play(int inPoint, int outPoint) override;
     void pause() override;
     void seek(int frame) override;

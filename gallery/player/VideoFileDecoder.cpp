@@ -196,6 +196,23 @@ void VideoFileDecoder::readStreamInfo()
     m_info.sampleAspect =
         shape.num > 0 && shape.den > 0 ? QSize(shape.num, shape.den) : QSize(1, 1);
     m_info.rotation = rotationOf(stream);
+    readChapters();
+}
+
+// The file's chapters, their start times counted from the stream's first picture.
+void VideoFileDecoder::readChapters()
+{
+    for (unsigned i = 0; i < m_format->nb_chapters; ++i) {
+        const AVChapter *chapter = m_format->chapters[i];
+        if (chapter->time_base.num <= 0 || chapter->time_base.den <= 0)
+            continue;
+        const double seconds =
+            double(chapter->start) * av_q2d(chapter->time_base) - m_startTimestamp * m_timeBase;
+        m_info.chapters << int(qBound(0.0, std::round(seconds * m_info.framesPerSecond),
+                                      double(m_info.frameCount - 1)));
+        const AVDictionaryEntry *title = av_dict_get(chapter->metadata, "title", nullptr, 0);
+        m_info.chapterTitles << (title ? QString::fromUtf8(title->value) : QString());
+    }
 }
 
 // Decodes the next picture of the stream into m_decoded.

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QStringList>
 
 #include <atomic>
 #include <set>
@@ -23,7 +24,9 @@ struct VideoStreamInfo
     QSize sampleAspect = QSize(1, 1); // num:den
     int rotation = 0;                 // clockwise, from the stream's display matrix
     double framesPerSecond = 0;
-    int frameCount = 0; // the stream's length in frame intervals
+    int frameCount = 0;  // the stream's length in frame intervals
+    QList<int> chapters; // where the file's chapters start, in frame intervals
+    QStringList chapterTitles;
 };
 Q_DECLARE_METATYPE(VideoStreamInfo)
 
@@ -79,6 +82,7 @@ private:
 
     QString openStream(const QString &path);
     void readStreamInfo();
+    void readChapters();
     Decoded decodeNext();
     Decoded failWith(int code, Decoded kind);
     bool mayBeSkipped(const AVPacket *packet);

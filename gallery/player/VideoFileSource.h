@@ -25,6 +25,8 @@ public:
     int rotation() const override { return m_info.rotation; }
     double framesPerSecond() const override { return m_info.framesPerSecond; }
     int frameCount() const override { return m_info.frameCount; }
+    QList<int> chapters() const override { return m_info.chapters; }
+    QStringList chapterTitles() const override { return m_info.chapterTitles; }
     void play(int inPoint, int outPoint) override;
     void pause() override;
     void seek(int frame) override;

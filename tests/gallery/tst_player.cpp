@@ -103,6 +103,8 @@ private Q_SLOTS:
     void outPointStopsOrLoops();
     void stepsToTheNeighbouringFrame_data();
     void stepsToTheNeighbouringFrame();
+    void readsChapters_data();
+    void readsChapters();
     void boundsPicturesWaitingForTheWindow_data();
     void boundsPicturesWaitingForTheWindow();
     void reportsPicturesThatDoNotDecode();
@@ -413,6 +415,35 @@ void TestPlayer::stepsToTheNeighbouringFrame()
     QCOMPARE(positions.first().first().toInt(), target);
     if (file)
         QCOMPARE(shownPicture(clip.currentImage()), target);
+}
+
+void TestPlayer::readsChapters_data()
+{
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QList<int>>("starts");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("none") << "mkv" << QList<int>() << QStringList();
+    QTest::newRow("three, mkv") << "mkv" << QList<int>{0, 4, 9}
+                                << QStringList{"Opening", "Middle", QString::fromUtf8("Fin à")};
+    QTest::newRow("two, mov") << "mov" << QList<int>{0, 6} << QStringList{"One", "Two"};
+}
+
+// Chapter starts written in the stream's time base come back as the same frames.
+void TestPlayer::readsChapters()
+{
+    QFETCH(QString, container);
+    QFETCH(QList<int>, starts);
+    QFETCH(QStringList, titles);
+    ClipRecipe recipe = smallClip();
+    recipe.chapters = starts;
+    recipe.chapterTitles = titles;
+    GalleryClip clip;
+    QSignalSpy chapters(&clip, &GalleryClip::chaptersChanged);
+    QVERIFY(openNewClip(clip, recipe, container));
+    QCOMPARE(clip.chapters(), starts);
+    QCOMPARE(clip.chapterTitles(), titles);
+    QCOMPARE(chapters.count(), 1);
+    QCOMPARE(chapters.first().first().value<QList<int>>(), starts);
 }
 
 void TestPlayer::boundsPicturesWaitingForTheWindow_data()
