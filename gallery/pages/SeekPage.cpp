@@ -64,6 +64,8 @@ SeekPage::SeekPage(GalleryClip *clip, QWidget *parent)
     QCheckBox *loop = new QCheckBox(tr("Loop the kept range"), this);
     loop->setChecked(m_clip->isLooping());
     connect(loop, SIGNAL(toggled(bool)), m_clip, SLOT(setLooping(bool)));
+    connect(m_clip, SIGNAL(loopingChanged(bool)), loop,
+            SLOT(setChecked(bool))); // or the Video page's
     playback->addWidget(play);
     playback->addWidget(loop);
     playback->addStretch();

@@ -124,6 +124,12 @@ QWidget *VideoPage::makeTransport()
     status->addSpacing(24);
     status->addWidget(m_dropped);
     status->addStretch();
+    // The same loop as the Seek page's: the kept range over and over.
+    QCheckBox *loop = new QCheckBox(tr("Loop"), transport);
+    loop->setChecked(m_clip->isLooping());
+    connect(loop, SIGNAL(toggled(bool)), m_clip, SLOT(setLooping(bool)));
+    connect(m_clip, SIGNAL(loopingChanged(bool)), loop, SLOT(setChecked(bool)));
+    status->addWidget(loop);
     rows->addLayout(status);
     return transport;
 }

@@ -214,7 +214,10 @@ void GalleryClip::setPlayRange(int inPoint, int outPoint)
 
 void GalleryClip::setLooping(bool looping)
 {
+    if (m_looping == looping)
+        return;
     m_looping = looping;
+    Q_EMIT loopingChanged(looping);
 }
 
 void GalleryClip::showFrame(const QImage &frame, int index)

@@ -75,6 +75,7 @@ Q_SIGNALS:
     void playbackFailed(const QString &reason);
     void droppedFramesChanged(int total);
     void playRangeChanged(int inPoint, int outPoint);
+    void loopingChanged(bool looping);
 
 private Q_SLOTS:
     void showFrame(const QImage &frame, int index);
