@@ -142,7 +142,7 @@ private Q_SLOTS:
         Probe bar;
         bar.move(50, 50);
         bar.setGrooveOutterSpace(outer);
-        const auto saturated = [](qint64 v) { return int(qBound<qint64>(INT_MIN, v, INT_MAX)); };
+        const auto saturated = [](qint64 v) { return int(qBound(qint64(INT_MIN), v, qint64(INT_MAX))); };
         QVERIFY(bar.rangeValueToPixelPos(0) <= bar.rangeValueToPixelPos(100));
         for (int value : {0, 50, 100})
             QCOMPARE(bar.calcGlobalPosByValue(value),

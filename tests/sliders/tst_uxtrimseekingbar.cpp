@@ -269,7 +269,7 @@ private Q_SLOTS:
         QFETCH(int, start);
         QFETCH(int, end);
         QFETCH(int, newLength);
-        const auto saturated = [](qint64 v) { return int(qBound<qint64>(INT_MIN, v, INT_MAX)); };
+        const auto saturated = [](qint64 v) { return int(qBound(qint64(INT_MIN), v, qint64(INT_MAX))); };
         UxTrimSeekingBar trim;
         trim.setTrimStartEnd(start, end, 0);
         QCOMPARE(trim.trimLength(), saturated(qint64(end) - start));
