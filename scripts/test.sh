@@ -7,7 +7,7 @@
 # with clang against either Qt and runs each for a bounded time (fuzz/run.sh). Compiler
 # warnings are errors throughout. Any failure, sanitizer report or fuzzer finding fails
 # the run. COMMONCTRLS_FUZZ_SECONDS sets the time per fuzz target against Qt 5 (default
-# 60), COMMONCTRLS_QT6_FUZZ_SECONDS against Qt 6 (default 20).
+# 45), COMMONCTRLS_QT6_FUZZ_SECONDS against Qt 6 (default 20).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,7 +36,7 @@ echo "== Real-display suite on Xvfb, Qt 5 and Qt 6"
 echo "== Qt 5 and Qt 6 builds installed side by side"
 ./scripts/check_side_by_side.sh build build-qt6 build-qt6/side-by-side
 echo "== Fuzz targets"
-COMMONCTRLS_QT_MAJOR=5 ./fuzz/run.sh "${COMMONCTRLS_FUZZ_SECONDS:-60}"
+COMMONCTRLS_QT_MAJOR=5 ./fuzz/run.sh "${COMMONCTRLS_FUZZ_SECONDS:-45}"
 echo "== Fuzz targets against Qt 6"
 COMMONCTRLS_QT_MAJOR=6 ./fuzz/run.sh "${COMMONCTRLS_QT6_FUZZ_SECONDS:-20}"
 echo "== All tests passed"
