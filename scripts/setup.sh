@@ -14,6 +14,9 @@ packages=(
     fonts-dejavu-core fonts-wqy-microhei
     xvfb openbox mpv time
     libx11-dev libxtst-dev libxfixes-dev
+    python3-dev sip-tools python3-pyqtbuild pyqt5-dev python3-pyqt5 pyqt6-dev python3-pyqt6
+    python3-pytest python3-pytestqt python3-av
+    dpkg-dev fakeroot file lintian
 )
 
 missing=()
