@@ -1,14 +1,17 @@
 #include <UxPlaySeekingBar.h>
 #include <UxTrimSeekingBar.h>
+#include <UxVideoFullScreenViewer.h>
 
 #include "support/TestArtwork.h"
 
+#include <QHBoxLayout>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QtTest>
 
 #include <cmath>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -54,34 +57,16 @@ bool popupShown(const QWidget *owner)
     return popupOf(owner) && popupOf(owner)->isVisible();
 }
 
-// A horizontal bar over 0..100, all usable, along the top of a shown window, previewing.
-struct Shown
-{
-    QWidget window;
-    UxPlaySeekingBar *bar = new UxPlaySeekingBar(&window);
-    explicit Shown(const QRect &geometry = QRect(200, 200, 300, 40))
-    {
-        window.setGeometry(geometry);
-        bar->setOrientation(Qt::Horizontal);
-        bar->setRange(0, 100);
-        bar->setUsableRange(0, 100);
-        bar->setGeometry(0, 0, geometry.width(), 24);
-        bar->setPreviewEnabled(true);
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
-            qFatal("bar not shown");
-    }
+// Where a window stands on the screen, as a host may place it; or the bar sits in the
+// control bar of a full-screen viewer, across it or between two buttons.
+enum class Place {
+    TopLeftCorner,
+    BottomRightCorner,
+    Middle,
+    WiderThanScreen,
+    FullScreenAcross,
+    FullScreenBetweenButtons
 };
-
-QPixmap picture(const QSize &pixels, qreal ratio)
-{
-    QPixmap pixmap = QPixmap::fromImage(TestArtwork::gradient(pixels));
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
-}
-
-// Where a window stands on the screen, as a host may place it.
-enum class Place { TopLeftCorner, BottomRightCorner, Middle, WiderThanScreen };
 
 QRect placed(Place place, const QRect &screen)
 {
@@ -91,12 +76,64 @@ QRect placed(Place place, const QRect &screen)
         return QRect(screen.topLeft(), size);
     case Place::BottomRightCorner:
         return QRect(screen.bottomRight() - QPoint(size.width() - 1, size.height() - 1), size);
-    case Place::Middle:
-        return QRect(screen.center() - QPoint(size.width() / 2, 0), size);
     case Place::WiderThanScreen:
         return QRect(screen.left() - 50, screen.center().y(), screen.width() + 100, size.height());
+    default:
+        return QRect(screen.center() - QPoint(size.width() / 2, 0), size);
     }
-    return QRect();
+}
+
+void showAndWait(QWidget *window)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        qFatal("bar not shown");
+}
+
+// A horizontal bar over 0..100, all usable, previewing, along the top of a shown window or
+// in a full-screen viewer's control bar.
+struct Shown
+{
+    std::unique_ptr<QWidget> window;
+    UxPlaySeekingBar *bar = nullptr;
+    explicit Shown(Place place = Place::Middle)
+    {
+        const QRect geometry = placed(place, QGuiApplication::primaryScreen()->geometry());
+        QWidget *host = new QWidget;
+        bar = new UxPlaySeekingBar(host);
+        bar->setOrientation(Qt::Horizontal);
+        bar->setRange(0, 100);
+        bar->setUsableRange(0, 100);
+        bar->setPreviewEnabled(true);
+        if (place != Place::FullScreenAcross && place != Place::FullScreenBetweenButtons) {
+            window.reset(host);
+            window->setGeometry(geometry);
+            bar->setGeometry(0, 0, geometry.width(), 24);
+            showAndWait(host);
+            return;
+        }
+        auto *layout = new QHBoxLayout(host);
+        if (place == Place::FullScreenBetweenButtons)
+            layout->addWidget(new QToolButton);
+        layout->addWidget(bar);
+        if (place == Place::FullScreenBetweenButtons)
+            layout->addWidget(new QToolButton);
+        auto *viewer = new UxVideoFullScreenViewer;
+        window.reset(viewer);
+        viewer->setControlBar(host);
+        viewer->showFullScreen();
+        showAndWait(viewer);
+        viewer->showControlBar();
+        if (!QTest::qWaitForWindowExposed(host))
+            qFatal("control bar not shown");
+    }
+};
+
+QPixmap picture(const QSize &pixels, qreal ratio)
+{
+    QPixmap pixmap = QPixmap::fromImage(TestArtwork::gradient(pixels));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
 }
 
 using Ending = std::function<void(Shown &)>;
@@ -241,7 +278,7 @@ private Q_SLOTS:
             moveOver(*s.bar, along(*s.bar, 150), Qt::LeftButton);
         }) << true;
         QTest::newRow("bar hidden") << Ending([](Shown &s) { s.bar->hide(); }) << true;
-        QTest::newRow("window hidden") << Ending([](Shown &s) { s.window.hide(); }) << true;
+        QTest::newRow("window hidden") << Ending([](Shown &s) { s.window->hide(); }) << true;
         QTest::newRow("null picture")
             << Ending([](Shown &s) { s.bar->showPreview(QPixmap()); }) << false;
     }
@@ -274,14 +311,19 @@ private Q_SLOTS:
         QTest::newRow("bottom right corner") << Place::BottomRightCorner;
         QTest::newRow("middle") << Place::Middle;
         QTest::newRow("window wider than the screen") << Place::WiderThanScreen;
+        QTest::newRow("full-screen control bar, across") << Place::FullScreenAcross;
+        QTest::newRow("full-screen control bar, between buttons")
+            << Place::FullScreenBetweenButtons;
     }
     void popupOnScreen()
     {
         QFETCH(Place, place);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        Shown shown(placed(place, screen));
+        Shown shown(place);
         UxPlaySeekingBar &bar = *shown.bar;
-        const QRect window = shown.window.frameGeometry();
+        const QRect window = bar.window()->frameGeometry();
+        if (place == Place::FullScreenAcross || place == Place::FullScreenBetweenButtons)
+            QCOMPARE(window.width(), screen.width()); // the control bar spans the screen
         const QRect barOnScreen(bar.mapToGlobal(QPoint()), bar.size());
         for (int pixel : {0, 1, bar.width() / 2, bar.width() - 2, bar.width() - 1}) {
             moveOver(bar, along(bar, pixel));
