@@ -1,5 +1,6 @@
 #include <UxVideoViewer.h>
 
+#include "support/SendInput.h"
 #include "support/TestArtwork.h"
 
 #include <QApplication>
@@ -62,13 +63,6 @@ QColor shownAt(QWidget &widget, int x, int y)
     const QImage image = widget.grab().toImage();
     const qreal r = image.devicePixelRatio();
     return image.pixelColor(int(x * r + r / 2), int(y * r + r / 2));
-}
-
-void showAt(QWidget &widget,
-            const QSize &size) // widgets get resize events when shown
-{
-    widget.resize(size);
-    widget.show();
 }
 
 // Counts key presses reaching the viewer's parent, leaving them ignored.
@@ -175,12 +169,7 @@ private Q_SLOTS:
         showAt(v, QSize(800, 450));
         v.setInputVideo(input.size, input.is3D, input.topBottom, input.unstretched);
         const QRect video = v.videoRect();
-        QVERIFY2(!video.isEmpty() && v.viewerRect().contains(video),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                .arg(video.x())
-                                .arg(video.y())
-                                .arg(video.width())
-                                .arg(video.height())));
+        QVERIFY(!video.isEmpty() && v.viewerRect().contains(video));
         QVERIFY(qAbs(video.center().x() - v.viewerRect().center().x()) <= 1);
         QVERIFY(qAbs(video.center().y() - v.viewerRect().center().y()) <= 1);
     }
@@ -192,8 +181,8 @@ private Q_SLOTS:
         showAt(viewer, QSize(640, 360));
         QCOMPARE(changed.count(), 0); // no video announced yet
         viewer.setInputVideo(QSize(1920, 1080), false, false, false);
-        viewer.setInputVideo(QSize(1280, 720), false, false,
-                             false); // same shape, same rectangle
+        // The same shape, and the same size again: the same rectangle.
+        viewer.setInputVideo(QSize(1280, 720), false, false, false);
         QResizeEvent sameSize(viewer.size(), viewer.size());
         QApplication::sendEvent(&viewer, &sameSize);
         QCOMPARE(changed.count(), 1);
@@ -235,8 +224,7 @@ private Q_SLOTS:
             viewer.setPaddingBrush(tile);
         const QColor halfRed(255, 0, 0, 128);
         QImage blended = solid(QSize(1, 1), viewer.palette().window().color());
-        QPainter(&blended).fillRect(0, 0, 1, 1,
-                                    halfRed); // the window shows through
+        QPainter(&blended).fillRect(0, 0, 1, 1, halfRed); // the window shows through
         if (content == Content::TranslucentMargin)
             viewer.setMarginColor(halfRed);
         QCOMPARE(viewer.paddingBrush(), QString()); // the path is not kept
@@ -250,9 +238,9 @@ private Q_SLOTS:
                                                               ? blended.pixelColor(0, 0)
                                                               : kMargin);
         QCOMPARE(shownAt(viewer, padding.x(), padding.y()), isTiled ? tiled(400, 20) : kPadding);
-        for (const QPoint &p : {QPoint(100, 56), QPoint(699, 392), QPoint(400, 225)})
-            QCOMPARE(shownAt(viewer, p.x(), p.y()),
-                     picture); // corners and middle of the picture
+        for (const QPoint &p :
+             {QPoint(100, 56), QPoint(699, 392), QPoint(400, 225)}) // corners, middle
+            QCOMPARE(shownAt(viewer, p.x(), p.y()), picture);
         QVERIFY(shownAt(viewer, 99, 56) != picture);
     }
 
@@ -395,28 +383,19 @@ private Q_SLOTS:
         QCOMPARE(playPause.count(), 0); // not before the 300 ms are up
         QTRY_COMPARE_WITH_TIMEOUT(playPause.count(), 1, 1000);
 
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, QPointF(50, 50), QPointF(50, 50), Qt::LeftButton,
-                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                              Qt::NoModifier);
-            QApplication::sendEvent(&viewer, &event);
-        }
+        doubleClick(viewer, QPoint(50, 50));
         QCOMPARE(screen.count(), 1);
         QTest::mouseClick(&viewer, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
-        QTest::qWait(450); // longer than a click waits to be told from a double
-                           // click; none may come
-        QCOMPARE(playPause.count(),
-                 1); // the double click cancelled its press; right does nothing
+        // Longer than a click waits to be told from a double click: the double click
+        // cancelled its press, and the right button does nothing.
+        QTest::qWait(450);
+        QCOMPARE(playPause.count(), 1);
 
         // The wheel's dominant axis, divided by 5 and truncated.
         const int kMin = std::numeric_limits<int>::min();
-        for (const QPoint &angle : {QPoint(0, 120), QPoint(0, -240), QPoint(0, 4), QPoint(-120, 10),
-                                    QPoint(kMin, kMin)}) {
-            QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), angle, Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(&viewer, &wheel);
-        }
+        for (const QPoint &angle :
+             {QPoint(0, 120), QPoint(0, -240), QPoint(0, 4), QPoint(-120, 10), QPoint(kMin, kMin)})
+            sendWheel(viewer, QPoint(10, 10), angle);
         const QList<int> expected = {24, -48, 0, -24, kMin / 5};
         QCOMPARE(volume.count(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
@@ -465,14 +444,12 @@ private Q_SLOTS:
         connect(viewer, &UxVideoViewer::actPlayOrPause, [&] { emitted << "actPlayOrPause"; });
         connect(viewer, &UxVideoViewer::volumChange,
                 [&](int v) { emitted << QStringLiteral("volumChange %1").arg(v); });
-        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
-        QApplication::sendEvent(viewer, &press);
+        const bool accepted = sendKey(*viewer, key, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(emitted, signal.isEmpty() ? QStringList() : QStringList{signal});
-        QCOMPARE(press.isAccepted(), !passedOn);
+        QCOMPARE(accepted, !passedOn);
         // A full-screen viewer is a window of its own: nothing propagates past it.
         QCOMPARE(parent.received, passedOn && !fullScreen ? 1 : 0);
-        QCOMPARE(viewer->isFullScreen(),
-                 fullScreen); // the viewer only asks to leave
+        QCOMPARE(viewer->isFullScreen(), fullScreen); // the viewer only asks to leave
     }
 
     void fullScreenWindowFlags_data()
@@ -525,8 +502,7 @@ private Q_SLOTS:
         viewer->toggleFullscreen();
         if (goes == Goes::HiddenBeforeTheRest)
             viewer->hide();
-        QVERIFY(QMetaObject::invokeMethod(viewer.get(),
-                                          "hideMouse")); // the second of rest
+        QVERIFY(QMetaObject::invokeMethod(viewer.get(), "hideMouse")); // the second of rest
         if (goes == Goes::Destroyed)
             viewer.reset();
         else if (goes == Goes::Hidden)
@@ -556,9 +532,8 @@ private Q_SLOTS:
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.at(0).at(0).toPoint(), QPoint(120, 130));
         QVERIFY(!QGuiApplication::overrideCursor());
-        QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 2,
-                                  2000); // a second of rest hides it again
-        viewer.toggleFullscreen();       // leaving pops the blank cursor
+        QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 2, 2000); // a second of rest hides it again
+        viewer.toggleFullscreen();                          // leaving pops the blank cursor
         QVERIFY(!QGuiApplication::overrideCursor());
 
         viewer.setMouseHidable(false); // moves are reported, the pointer stays

@@ -1,6 +1,8 @@
 #include <UxVideoOperationViewer.h>
 #include <UxVideoViewer.h>
 
+#include "support/EventCounter.h"
+#include "support/SendInput.h"
 #include "support/YuvTestPicture.h"
 
 #include <QSignalSpy>
@@ -33,43 +35,6 @@ bool near(const QPointF &a, const QPointF &b, double tolerance)
     return qAbs(a.x() - b.x()) <= tolerance && qAbs(a.y() - b.y()) <= tolerance;
 }
 
-void sendWheel(QWidget &widget, const QPointF &at, int angle, Qt::KeyboardModifiers modifiers)
-{
-    QWheelEvent wheel(at, widget.mapToGlobal(at.toPoint()), QPoint(), QPoint(0, angle),
-                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&widget, &wheel);
-}
-
-void sendMouse(QWidget &widget, QEvent::Type type, const QPoint &at, Qt::MouseButton button,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, modifiers);
-    QApplication::sendEvent(&widget, &event);
-}
-
-void sendKey(QWidget &widget, int key, Qt::KeyboardModifiers modifiers,
-             QEvent::Type type = QEvent::KeyPress, bool autoRepeat = false)
-{
-    QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
-    QApplication::sendEvent(&widget, &event);
-}
-
-// Widgets get their resize events when shown.
-void showAt(QWidget &widget, const QSize &size)
-{
-    widget.resize(size);
-    widget.show();
-}
-
-// Presses at from, moves to to and releases there.
-void drag(QWidget &widget, const QPoint &from, const QPoint &to, Qt::MouseButton button)
-{
-    sendMouse(widget, QEvent::MouseButtonPress, from, button);
-    sendMouse(widget, QEvent::MouseMove, to, button);
-    sendMouse(widget, QEvent::MouseButtonRelease, to, button);
-}
-
 // Whether the picture covers the viewer rectangle along each axis where it is at least
 // as long, and is centred on it along an axis where it is shorter.
 bool coversOrCentres(const QRect &picture, const QRect &viewer)
@@ -93,60 +58,6 @@ class TestVideoZoom : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void roundTrips_data()
-    {
-        QTest::addColumn<double>("zoom");
-        QTest::addColumn<QPointF>("pan");
-        QTest::addColumn<int>("rotation");
-        QTest::addColumn<QSize>("sampleAspect");
-        QTest::addColumn<QPointF>("storedAtTopLeft"); // the stored point shown top left
-        const QPointF origin(0, 0);
-        const QSize square(1, 1), wide(16, 11);
-        QTest::newRow("zoom 1") << 1.0 << QPointF() << 0 << square << origin;
-        QTest::newRow("zoom 2.5 panned") << 2.5 << QPointF(60, -30) << 0 << square << origin;
-        QTest::newRow("zoom 8") << 8.0 << QPointF(-500, 200) << 0 << wide << origin;
-        QTest::newRow("turned 90") << 3.0 << QPointF(40, 40) << 90 << square << QPointF(0, 120);
-        QTest::newRow("turned 180") << 1.7 << QPointF(-9, 5) << 180 << wide << QPointF(160, 120);
-        QTest::newRow("turned 270") << 5.0 << QPointF() << 270 << wide << QPointF(160, 0);
-    }
-
-    void roundTrips()
-    {
-        QFETCH(double, zoom);
-        QFETCH(QPointF, pan);
-        QFETCH(int, rotation);
-        QFETCH(QSize, sampleAspect);
-        QFETCH(QPointF, storedAtTopLeft);
-        UxVideoViewer viewer;
-        showAt(viewer, QSize(400, 300));
-        viewer.setInputVideo(QSize(160, 120), false, false, false);
-        YuvTestPicture picture(UxVideoFrame::Format_YUV420P, QSize(160, 120));
-        UxVideoFrame frame = picture.frame();
-        frame.setRotation(rotation);
-        frame.setSampleAspectRatio(sampleAspect.width(), sampleAspect.height());
-        viewer.onUpdateVideoFrame(frame);
-        viewer.setZoom(zoom);
-        viewer.setPan(pan);
-
-        const QRect shown = viewer.videoRect();
-        QVERIFY(near(viewer.mapToVideo(shown.topLeft()), storedAtTopLeft, 1e-9));
-        // Every widget point comes back, and every stored pixel's centre.
-        for (int y = -20; y < 320; y += 13) {
-            for (int x = -20; x < 420; x += 17) {
-                const QPointF point(x, y);
-                QVERIFY(near(viewer.mapFromVideo(viewer.mapToVideo(point)), point, 1e-6));
-            }
-        }
-        for (int y = 0; y < 120; y += 7) {
-            for (int x = 0; x < 160; x += 9) {
-                const QPointF centre(x + 0.5, y + 0.5);
-                const QPointF onScreen = viewer.mapFromVideo(centre);
-                QVERIFY(shown.contains(onScreen.toPoint()));
-                QVERIFY(near(viewer.mapToVideo(onScreen), centre, 1e-6));
-            }
-        }
-    }
-
     void wheelKeepsThePixelUnderThePointer_data()
     {
         QTest::addColumn<QPoint>("pointer");
@@ -172,7 +83,7 @@ private Q_SLOTS:
         const QPointF pixel = viewer.mapToVideo(pointer);
         double expected = 1.0;
         for (int i = 0; i < notches; ++i) {
-            sendWheel(viewer, pointer, angle, Qt::ControlModifier);
+            sendWheel(viewer, pointer, QPoint(0, angle), Qt::ControlModifier);
             expected = qMin(8.0, expected * std::pow(1.25, angle / 120.0));
             QCOMPARE(viewer.zoom(), expected);
             QVERIFY(near(viewer.mapFromVideo(pixel), pointer, 1.0));
@@ -182,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(zoomed.count() >= 1 && zoomed.count() <= notches);
         // And back out the same way: the picture returns to its letter-boxed place.
         for (int i = 0; i < 40; ++i)
-            sendWheel(viewer, pointer, -angle, Qt::ControlModifier);
+            sendWheel(viewer, pointer, QPoint(0, -angle), Qt::ControlModifier);
         QCOMPARE(viewer.zoom(), 1.0);
         QCOMPARE(viewer.pan(), QPointF());
         QCOMPARE(viewer.videoRect(), viewer.viewerRect());
@@ -227,18 +138,7 @@ private Q_SLOTS:
         QFETCH(int, keysToParent);
         QFETCH(int, playPauses);
         QWidget parent;
-        int parentKeys = 0;
-        struct KeyCount : QObject
-        {
-            int *count;
-            bool eventFilter(QObject *, QEvent *event) override
-            {
-                *count += event->type() == QEvent::KeyPress;
-                return false;
-            }
-        } keyCount;
-        keyCount.count = &parentKeys;
-        parent.installEventFilter(&keyCount);
+        EventCounter parentKeys(&parent, QEvent::KeyPress);
         UxVideoViewer viewer(&parent);
         viewer.resize(640, 360);
         showAt(parent, QSize(640, 360));
@@ -255,7 +155,7 @@ private Q_SLOTS:
         switch (gesture) {
         case Gesture::CtrlWheel:
         case Gesture::PlainWheel:
-            sendWheel(viewer, at, 120,
+            sendWheel(viewer, at, QPoint(0, 120),
                       gesture == Gesture::CtrlWheel ? Qt::ControlModifier : Qt::NoModifier);
             break;
         case Gesture::MiddleDrag:
@@ -265,18 +165,16 @@ private Q_SLOTS:
             sendKey(viewer, Qt::Key_0, Qt::ControlModifier);
             break;
         case Gesture::CtrlDoubleClick:
-            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
-                sendMouse(viewer, type, at, Qt::LeftButton, Qt::ControlModifier);
+            doubleClick(viewer, at, Qt::ControlModifier);
             break;
         case Gesture::SpaceHeld:
-            sendKey(viewer, Qt::Key_Space, Qt::NoModifier);
+            sendKey(viewer, Qt::Key_Space);
             for (int repeat = 0; repeat < 2; ++repeat)
                 sendKey(viewer, Qt::Key_Space, Qt::NoModifier, QEvent::KeyPress, true);
             sendKey(viewer, Qt::Key_Space, Qt::NoModifier, QEvent::KeyRelease);
             break;
         case Gesture::SpaceDrag:
-            sendKey(viewer, Qt::Key_Space, Qt::NoModifier);
+            sendKey(viewer, Qt::Key_Space);
             drag(viewer, at, at + QPoint(40, 0), Qt::LeftButton);
             sendKey(viewer, Qt::Key_Space, Qt::NoModifier, QEvent::KeyRelease);
             break;
@@ -285,7 +183,7 @@ private Q_SLOTS:
         QCOMPARE(viewChanged, changesView);
         QCOMPARE(volume.count(), volumeSteps);
         QCOMPARE(screen.count(), screenChanges);
-        QCOMPARE(parentKeys, keysToParent);
+        QCOMPARE(parentKeys.count, keysToParent);
         QCOMPARE(playPause.count(), playPauses);
         if ((gesture == Gesture::MiddleDrag || gesture == Gesture::SpaceDrag) && gesturesOn)
             QCOMPARE(viewer.pan(), panBefore + QPointF(40, 0));
@@ -304,9 +202,7 @@ private Q_SLOTS:
         sendMouse(viewer, QEvent::MouseButtonPress, QPoint(100, 100), Qt::MiddleButton);
         sendMouse(viewer, QEvent::MouseMove, QPoint(120, 100), Qt::MiddleButton);
         const QPointF panned = viewer.pan();
-        QMouseEvent free(QEvent::MouseMove, QPointF(200, 200), QPointF(200, 200), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&viewer, &free);
+        sendMouse(viewer, QEvent::MouseMove, QPoint(200, 200)); // no button held
         QCOMPARE(viewer.pan(), panned);
         QCOMPARE(panned, QPointF(20, 0));
     }
@@ -398,13 +294,16 @@ private Q_SLOTS:
         QTest::newRow("YUV, zoom 1") << 1.0 << QPointF() << Source::Yuv << 0 << square;
         QTest::newRow("YUV turned 90, zoomed")
             << 2.5 << QPointF(30, -20) << Source::Yuv << 90 << square;
-        QTest::newRow("YUV turned 180, zoomed")
-            << 4.0 << QPointF(-1e6, 0) << Source::Yuv << 180 << square;
+        QTest::newRow("YUV, wide samples, zoom 8")
+            << 8.0 << QPointF(-500, 200) << Source::Yuv << 0 << QSize(16, 11);
+        QTest::newRow("YUV turned 180, wide samples, zoomed")
+            << 4.0 << QPointF(-1e6, 0) << Source::Yuv << 180 << QSize(16, 11);
         QTest::newRow("YUV turned 270, wide samples, zoomed")
             << 3.0 << QPointF(0, 50) << Source::Yuv << 270 << QSize(3, 2);
     }
 
-    // Each widget pixel shows the stored pixel mapToVideo() names for it.
+    // Each widget pixel shows the stored pixel mapToVideo() names for it; the mapping goes
+    // both ways, and the picture's top-left corner is the stored corner the turn brings there.
     void zoomedPaintingShowsMappedPixels()
     {
         QFETCH(double, zoom);
@@ -458,6 +357,24 @@ private Q_SLOTS:
                 QCOMPARE(seen, stored.pixelColor(sx, sy));
             }
         }
+        const QRect shown = viewer.videoRect();
+        const bool right = rotation == 180 || rotation == 270,
+                   bottom = rotation == 90 || rotation == 180;
+        const QPointF corner(right ? size.width() : 0, bottom ? size.height() : 0);
+        QVERIFY(near(viewer.mapToVideo(shown.topLeft()), corner, 1e-9));
+        for (int y = -20; y < 260; y += 13) {
+            for (int x = -20; x < 420; x += 17)
+                QVERIFY(near(viewer.mapFromVideo(viewer.mapToVideo(QPointF(x, y))), QPointF(x, y),
+                             1e-6));
+        }
+        for (int y = 0; y < size.height(); y += 5) {
+            for (int x = 0; x < size.width(); x += 5) {
+                const QPointF centre(x + 0.5, y + 0.5);
+                const QPointF onScreen = viewer.mapFromVideo(centre);
+                QVERIFY(shown.contains(onScreen.toPoint()));
+                QVERIFY(near(viewer.mapToVideo(onScreen), centre, 1e-6));
+            }
+        }
     }
 
     void cropStaysOnItsVideoPixels_data()
@@ -488,7 +405,7 @@ private Q_SLOTS:
         // The corner handle lies on the crop's corner pixel, wherever that is shown.
         const QPoint corner = viewer.mapFromVideo(QPointF(200.25, 100.25)).toPoint();
         QVERIFY(viewer.viewerRect().contains(corner));
-        sendMouse(viewer, QEvent::MouseMove, corner, Qt::NoButton);
+        sendMouse(viewer, QEvent::MouseMove, corner);
         QCOMPARE(viewer.cursor().shape(), Qt::SizeFDiagCursor);
         // Dragging it 10 screen pixels left and up moves only that corner, by as many
         // logic pixels as 10 screen pixels cover now, within a screen pixel of grab and
@@ -516,7 +433,7 @@ private Q_SLOTS:
         QVERIFY(viewer.mapFromVideo(crop.topLeft()).x() < shown.left());
         // Its left edge is grabbed where the view ends, and dragging it shrinks the crop.
         const QPoint edge(shown.left() + 1, shown.center().y());
-        sendMouse(viewer, QEvent::MouseMove, edge, Qt::NoButton);
+        sendMouse(viewer, QEvent::MouseMove, edge);
         QCOMPARE(viewer.cursor().shape(), Qt::SizeHorCursor);
         drag(viewer, edge, edge + QPoint(30, 0), Qt::LeftButton);
         const QRect resized = viewer.focusRect();
@@ -532,7 +449,7 @@ private Q_SLOTS:
         QCOMPARE(viewer.pan(), panBefore + QPointF(25, 0));
         QCOMPARE(viewer.focusRect(), resized);
         // So does the left button while Space is held.
-        sendKey(viewer, Qt::Key_Space, Qt::NoModifier);
+        sendKey(viewer, Qt::Key_Space);
         drag(viewer, shown.center(), shown.center() - QPoint(0, 15), Qt::LeftButton);
         sendKey(viewer, Qt::Key_Space, Qt::NoModifier, QEvent::KeyRelease);
         QCOMPARE(viewer.pan(), panBefore + QPointF(25, -15));
