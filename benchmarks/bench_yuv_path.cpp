@@ -6,7 +6,8 @@
 // YUV path it hands the planes to onUpdateVideoFrame, which converts them straight to the
 // size shown. For I420 pictures of 4K, 1080p and 720p (the last shown at its own size), and
 // NV12 and P010 at 4K, fed to a shown 1280x720 viewer (and 4K and 1080p I420 to a viewer of
-// 952x536, the gallery's at a window of 1280x720), this measures in one run:
+// 952x536, the gallery's at a window of 1280x720), and 4K and 1080p I420 zoomed in 2 and 4
+// times (the baseline's viewer zoomed the same), this measures in one run:
 //   - sws_scale alone, into one reused QImage (the cheapest a host can do, as the viewer
 //     copies the image before onUpdateVideo returns);
 //   - sws_scale + onUpdateVideo + repaint: the baseline; and the same with a new QImage
@@ -122,7 +123,15 @@ struct Case
     QSize viewerSize;
     double goal; // the speed-up to reach, or 0 for none
     FramePtr pictures[2];
+    double zoom = 1.0; // the viewer's zoom, about the picture's centre
 };
+
+// The viewer as the case shows it: its stored size and its zoom.
+void prepare(UxVideoViewer &viewer, const Case &c)
+{
+    viewer.setInputVideo(c.size, false, false, false);
+    viewer.setZoom(c.zoom);
+}
 
 // Describes an FFmpeg picture; with `share`, a new reference to it becomes the owner, as a
 // decoding host would hand out each picture it decodes.
@@ -230,7 +239,7 @@ bool showsAlike(const Case &c, UxVideoViewer &viewer)
     const UxVideoFrame frame = describe(c, picture, false);
     if (!frame.isValid())
         return false;
-    viewer.setInputVideo(c.size, false, false, false);
+    prepare(viewer, c);
     RgbConverter converter(c, false);
     viewer.onUpdateVideo(converter.convert(picture));
     const std::array<double, 3> baseline = meanColour(viewer);
@@ -248,7 +257,7 @@ void registerCase(const Case &c, UxVideoViewer &viewer)
     const auto reg = [&](Measure m, auto body) {
         benchmark::RegisterBenchmark(benchName(c, m).c_str(), [&c, &viewer,
                                                                body](benchmark::State &state) {
-            viewer.setInputVideo(c.size, false, false, false);
+            prepare(viewer, c);
             body(state);
         })->Unit(benchmark::kMicrosecond);
     };
@@ -338,7 +347,7 @@ void printTable(const std::vector<Case> &cases, const Collector &collector)
 
 void addCase(std::vector<Case> &cases, const QString &name, AVPixelFormat avFormat,
              UxVideoFrame::PixelFormat format, const QSize &size, double goal,
-             const QSize &viewerSize = kViewerSize)
+             const QSize &viewerSize = kViewerSize, double zoom = 1.0)
 {
     Case c{name,
            avFormat,
@@ -346,7 +355,8 @@ void addCase(std::vector<Case> &cases, const QString &name, AVPixelFormat avForm
            size,
            viewerSize,
            goal,
-           {makePicture(avFormat, size, 0), makePicture(avFormat, size, 7)}};
+           {makePicture(avFormat, size, 0), makePicture(avFormat, size, 7)},
+           zoom};
     if (!c.pictures[0] || !c.pictures[1]) {
         qWarning("cannot make the %s pictures", qPrintable(name));
         return;
@@ -380,6 +390,14 @@ int main(int argc, char **argv)
             UxVideoFrame::Format_YUV420P, QSize(3840, 2160), 0, galleryViewer);
     addCase(cases, QStringLiteral("1080p I420 in 952x536"), AV_PIX_FMT_YUV420P,
             UxVideoFrame::Format_YUV420P, QSize(1920, 1080), 0, galleryViewer);
+
+    // Zoomed in: the baseline's viewer zooms the same, drawing from the QImage it keeps.
+    for (const double zoom : {2.0, 4.0}) {
+        addCase(cases, QStringLiteral("4K I420 zoom %1").arg(zoom), AV_PIX_FMT_YUV420P,
+                UxVideoFrame::Format_YUV420P, QSize(3840, 2160), 0, kViewerSize, zoom);
+        addCase(cases, QStringLiteral("1080p I420 zoom %1").arg(zoom), AV_PIX_FMT_YUV420P,
+                UxVideoFrame::Format_YUV420P, QSize(1920, 1080), 0, kViewerSize, zoom);
+    }
 
     std::map<std::pair<int, int>, std::unique_ptr<UxVideoViewer>> viewers;
     for (const Case &c : cases) {

@@ -625,7 +625,7 @@ void UxVideoViewer::paintFrame(QPainter &painter, const QRect &picture)
                                                qreal(windowSize.width()) * windowSize.height()) *
                                           ratio * ratio);
     if (!m_yuv->isNull()) {
-        if (!m_yuv->draw(painter, picture, maxDevicePixels))
+        if (!m_yuv->draw(painter, picture, maxDevicePixels, m_zoom == 1.0 ? QRect() : m_viewerRect))
             drawYuvImage(painter, picture, maxDevicePixels);
         return;
     }
@@ -648,9 +648,10 @@ bool UxVideoViewer::drawScaled(QPainter &painter, QImage &image, const QRect &pi
     return m_scaler->draw(painter, image, picture);
 }
 
-// A YUV picture whose display copy would hold more than the screen: zoomed, the part that
-// shows is sampled from a 24-bit copy of the upright picture made once per frame, so that
-// a paint stays a blit; at zoom 1 QPainter draws the upright picture as before.
+// A YUV picture the display copy cannot serve (a painter that is not a plain raster one,
+// or a part that shows larger than the screen): zoomed, the part that shows is sampled
+// from a 24-bit copy of the upright picture made once per frame, so that a paint stays a
+// blit; at zoom 1 QPainter draws the upright picture as before.
 void UxVideoViewer::drawYuvImage(QPainter &painter, const QRect &picture, qint64 maxDevicePixels)
 {
     const QImage upright = m_yuv->image();

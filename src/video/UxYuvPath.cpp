@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <numeric>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -118,6 +119,39 @@ int tapCount(const Axis &axis, int i)
 int tapStep(const Axis &axis, int i)
 {
     return axis.mode == Axis::Box ? axis.step[size_t(i)] : 1;
+}
+
+// The pixels start to start + length of an axis, taking the samples they take in the whole:
+// a part of a picture is rendered with the whole's tables, so it shows the same pixels.
+// A box that averages runs of whole samples still runs over the whole row and picks its
+// part's runs.
+Axis sliceOf(const Axis &whole, int start, int length)
+{
+    const auto part = [start, length](const std::vector<int> &values) {
+        return std::vector<int>(values.begin() + start, values.begin() + start + length);
+    };
+    Axis axis;
+    if (whole.mode == Axis::Identity) { // no longer the row as it is: pick each sample
+        axis.mode = Axis::Nearest;
+        axis.first.resize(size_t(length));
+        std::iota(axis.first.begin(), axis.first.end(), start);
+        return axis;
+    }
+    axis.mode = whole.mode;
+    axis.first = part(whole.first);
+    if (whole.mode != Axis::Box)
+        return axis;
+    axis.count = part(whole.count);
+    axis.step = part(whole.step);
+    axis.uniform = whole.uniform;
+    axis.reduced = whole.reduced;
+    if (whole.uniform > 0 && whole.pick.empty()) {
+        axis.pick.resize(size_t(length));
+        std::iota(axis.pick.begin(), axis.pick.end(), start);
+    } else if (whole.uniform > 0) {
+        axis.pick = part(whole.pick);
+    }
+    return axis;
 }
 
 // round(unit * 65536 / n) for every count of averaged samples: a multiply and a shift
@@ -933,15 +967,100 @@ const UxYuvTables::Axes &UxYuvTables::axesFor(const QSize &stored, const QSize &
     return *m_axes;
 }
 
+namespace {
+
+QRect storedPartOf(int rotation, const QSize &stored, const QRect &part)
+{
+    switch (rotation) {
+    case 90:
+        return QRect(part.y(), stored.height() - part.x() - part.width(), part.height(),
+                     part.width());
+    case 180:
+        return QRect(stored.width() - part.x() - part.width(),
+                     stored.height() - part.y() - part.height(), part.width(), part.height());
+    case 270:
+        return QRect(stored.width() - part.y() - part.height(), part.x(), part.height(),
+                     part.width());
+    default:
+        return part;
+    }
+}
+
+QRect uprightPartOf(int rotation, const QSize &stored, const QRect &part)
+{
+    switch (rotation) {
+    case 90:
+        return QRect(stored.height() - part.y() - part.height(), part.x(), part.height(),
+                     part.width());
+    case 180:
+        return storedPartOf(180, stored, part);
+    case 270:
+        return QRect(part.y(), stored.width() - part.x() - part.width(), part.height(),
+                     part.width());
+    default:
+        return part;
+    }
+}
+
+// The output's size as the picture is stored, before it is turned upright.
+QSize storedSizeOf(int rotation, const QSize &upright)
+{
+    return rotation == 90 || rotation == 270 ? upright.transposed() : upright;
+}
+
+// The tables of a part of the output, or the whole's own when the part is the whole.
+struct PartAxes
+{
+    const Axis *lumaColumns, *lumaRows, *chromaColumns, *chromaRows;
+    Axis sliced[4];
+
+    PartAxes(const UxYuvTables::Axes &whole, const QRect &part, const QSize &size)
+        : lumaColumns(&whole.lumaColumns)
+        , lumaRows(&whole.lumaRows)
+        , chromaColumns(&whole.chromaColumns)
+        , chromaRows(&whole.chromaRows)
+    {
+        if (part.size() == size)
+            return;
+        sliced[0] = sliceOf(whole.lumaColumns, part.x(), part.width());
+        sliced[1] = sliceOf(whole.lumaRows, part.y(), part.height());
+        sliced[2] = sliceOf(whole.chromaColumns, part.x() / 2, chromaLength(part.width()));
+        sliced[3] = sliceOf(whole.chromaRows, part.y() / 2, chromaLength(part.height()));
+        lumaColumns = &sliced[0];
+        lumaRows = &sliced[1];
+        chromaColumns = &sliced[2];
+        chromaRows = &sliced[3];
+    }
+};
+
+} // namespace
+
+QRect uxAlignYuvPart(int rotation, const QSize &whole, const QRect &part)
+{
+    const QSize stored = storedSizeOf(rotation, whole);
+    QRect aligned = storedPartOf(rotation, stored, part & QRect(QPoint(), whole));
+    aligned.setLeft(aligned.left() & ~1); // chroma pairs start at even pixels
+    aligned.setTop(aligned.top() & ~1);
+    return aligned.isEmpty() ? QRect() : uprightPartOf(rotation, stored, aligned);
+}
+
 bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *keep,
                  UxYuvTables *tables)
 {
-    if (!frame.isValid() || out.isNull() || out.format() != QImage::Format_RGB32)
+    return uxRenderYuvPart(frame, out.size(), QRect(QPoint(), out.size()), out, keep, tables);
+}
+
+bool uxRenderYuvPart(const UxVideoFrame &frame, const QSize &whole, const QRect &part, QImage &out,
+                     const UxVideoFrame *keep, UxYuvTables *tables)
+{
+    if (!frame.isValid() || out.isNull() || out.format() != QImage::Format_RGB32 ||
+        out.size() != part.size() || uxAlignYuvPart(frame.rotation(), whole, part) != part)
         return false;
     const int rotation = frame.rotation();
-    const bool quarterTurn = rotation == 90 || rotation == 270;
-    const int width = quarterTurn ? out.height() : out.width(); // as stored, scaled
-    const int height = quarterTurn ? out.width() : out.height();
+    const QSize storedWhole = storedSizeOf(rotation, whole);
+    const QRect storedPart = storedPartOf(rotation, storedWhole, part);
+    const int width = storedPart.width(); // as stored, scaled
+    const int height = storedPart.height();
     const QSize size = frame.size();
     const FormatLayout layout = layoutOf(frame.pixelFormat());
     const int planeCount = frame.planeCount();
@@ -953,11 +1072,12 @@ bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *kee
                             keep ? const_cast<uchar *>(keep->plane(p)) : nullptr,
                             keep ? keep->bytesPerLine(p) : 0);
     UxYuvTables once;
-    const UxYuvTables::Axes &axes = (tables ? *tables : once).axesFor(size, QSize(width, height));
-    const Axis &lumaColumns = axes.lumaColumns;
-    const Axis &lumaRows = axes.lumaRows;
-    const Axis &chromaColumns = axes.chromaColumns;
-    const Axis &chromaRows = axes.chromaRows;
+    const PartAxes axes((tables ? *tables : once).axesFor(size, storedWhole), storedPart,
+                        storedWhole);
+    const Axis &lumaColumns = *axes.lumaColumns;
+    const Axis &lumaRows = *axes.lumaRows;
+    const Axis &chromaColumns = *axes.chromaColumns;
+    const Axis &chromaRows = *axes.chromaRows;
     const int chromaWidth = chromaLength(width);
 
     static const Reciprocals eightBit = reciprocals(4);
@@ -1076,8 +1196,14 @@ bool UxYuvPicture::take(const UxVideoFrame &frame, const QRect &target)
         return false;
     }
     const UxVideoFrame *copyInto = frame.owner() ? nullptr : &m_frame;
-    const QRect device = m_hasDevice ? deviceRectOf(target) : QRect();
-    if (!device.isEmpty() && renderDevice(frame, device, copyInto))
+    // The display copy is made in the same pass when the last draw tells what it covers:
+    // the whole picture, or the part that showed of a picture of this size.
+    const QRect whole = m_hasDevice ? deviceRectOf(target) : QRect();
+    const QRect part = whole.isEmpty()                 ? QRect()
+                       : copyFits(whole.size())        ? QRect(QPoint(), whole.size())
+                       : whole.size() == m_deviceWhole ? m_devicePart
+                                                       : QRect();
+    if (!part.isEmpty() && renderDevice(frame, whole.size(), part, copyInto))
         return true;
     if (copyInto) { // no display copy to make now: the planes alone
         PlaneRows rows;
@@ -1092,7 +1218,7 @@ bool UxYuvPicture::take(const UxVideoFrame &frame, const QRect &target)
 }
 
 // The device pixels target covers under the last draw's transform, as Qt rounds them; an
-// empty rectangle when that is more than the display copy may hold.
+// empty rectangle when they are out of any picture's reach.
 QRect UxYuvPicture::deviceRectOf(const QRect &target) const
 {
     const QRectF r(target.left(), target.top(), double(target.right()) - target.left() + 1,
@@ -1103,28 +1229,46 @@ QRect UxYuvPicture::deviceRectOf(const QRect &target) const
         return QRect();
     const QPoint topLeft(qRound(mapped.left()), qRound(mapped.top()));
     const QPoint end(qRound(mapped.right()), qRound(mapped.bottom()));
-    const QSize size(end.x() - topLeft.x(), end.y() - topLeft.y());
-    if (!uxPictureSizeFits(size.width(), size.height()) ||
-        qint64(size.width()) * size.height() > m_maxPixels)
-        return QRect();
-    return QRect(topLeft, size);
+    return QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
 }
 
-bool UxYuvPicture::renderDevice(const UxVideoFrame &source, const QRect &deviceRect,
+bool UxYuvPicture::copyFits(const QSize &size) const
+{
+    return uxPictureSizeFits(size.width(), size.height()) &&
+           qint64(size.width()) * size.height() <= m_maxPixels;
+}
+
+// The part of the display copy to make for a picture covering whole on the device: all
+// of it when that fits the copy limit, else what shows of it (visible, on the device), or
+// nothing.
+QRect UxYuvPicture::devicePartOf(const QRect &whole, const QRect &visible) const
+{
+    if (whole.isEmpty())
+        return QRect();
+    if (copyFits(whole.size()))
+        return QRect(QPoint(), whole.size());
+    const QRect part =
+        uxAlignYuvPart(m_frame.rotation(), whole.size(), visible.translated(-whole.topLeft()));
+    return copyFits(part.size()) ? part : QRect();
+}
+
+bool UxYuvPicture::renderDevice(const UxVideoFrame &source, const QSize &whole, const QRect &part,
                                 const UxVideoFrame *keep)
 {
-    if (m_device.size() != deviceRect.size()) {
+    if (m_device.size() != part.size()) {
         m_device = QImage(); // the old copy goes before the new one is made
-        m_device = QImage(deviceRect.size(), QImage::Format_RGB32);
+        m_device = QImage(part.size(), QImage::Format_RGB32);
     }
-    if (m_device.isNull() || !uxRenderYuv(source, m_device, keep, &m_tables))
+    if (m_device.isNull() || !uxRenderYuvPart(source, whole, part, m_device, keep, &m_tables))
         return false;
-    m_deviceRect = deviceRect;
+    m_deviceWhole = whole;
+    m_devicePart = part;
     m_deviceCurrent = true;
     return true;
 }
 
-bool UxYuvPicture::draw(QPainter &painter, const QRect &target, qint64 maxDevicePixels)
+bool UxYuvPicture::draw(QPainter &painter, const QRect &target, qint64 maxDevicePixels,
+                        const QRect &visible)
 {
     if (isNull() || target.isEmpty() || !uxIsPlainRasterPainter(painter))
         return false;
@@ -1132,17 +1276,18 @@ bool UxYuvPicture::draw(QPainter &painter, const QRect &target, qint64 maxDevice
     m_lastDevice = device;
     m_hasDevice = true;
     m_maxPixels = maxDevicePixels;
-    const QRect deviceRect = deviceRectOf(target);
-    if (deviceRect.isEmpty())
+    const QRect whole = deviceRectOf(target);
+    const QRect part =
+        devicePartOf(whole, visible.isEmpty() ? QRect() : deviceRectOf(visible & target));
+    if (part.isEmpty())
         return false;
-    if ((!m_deviceCurrent || deviceRect.size() != m_deviceRect.size()) &&
-        !renderDevice(m_frame, deviceRect, nullptr))
+    const bool current = m_deviceCurrent && m_deviceWhole == whole.size() && m_devicePart == part;
+    if (!current && !renderDevice(m_frame, whole.size(), part, nullptr))
         return false;
-    m_deviceRect = deviceRect;
     painter.save();
     // Cancel the device transform so that the copy lands 1:1 on device pixels.
     painter.setWorldTransform(device.inverted() * painter.worldTransform());
-    painter.drawImage(deviceRect.topLeft(), m_device);
+    painter.drawImage(whole.topLeft() + part.topLeft(), m_device);
     painter.restore();
     return true;
 }

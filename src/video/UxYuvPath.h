@@ -23,9 +23,11 @@ public:
     UxYuvTables();
     ~UxYuvTables();
 
+    struct Axes; // defined where the tables are used
+
 private:
-    friend bool uxRenderYuv(const UxVideoFrame &, QImage &, const UxVideoFrame *, UxYuvTables *);
-    struct Axes;
+    friend bool uxRenderYuvPart(const UxVideoFrame &, const QSize &, const QRect &, QImage &,
+                                const UxVideoFrame *, UxYuvTables *);
     const Axes &axesFor(const QSize &stored, const QSize &shown);
     std::unique_ptr<Axes> m_axes;
 };
@@ -40,6 +42,16 @@ private:
 // tables, when given, keeps the sample tables for the next frame.
 bool uxRenderYuv(const UxVideoFrame &frame, QImage &out, const UxVideoFrame *keep = nullptr,
                  UxYuvTables *tables = nullptr);
+
+// Renders only part of what uxRenderYuv would render into an image of size whole: out,
+// of the part's size, gets exactly the whole's pixels there. A zoomed picture is rendered
+// this way, the part that shows rather than a copy many times the screen. The part must
+// be aligned (uxAlignYuvPart), since two neighbouring pixels share their chroma.
+bool uxRenderYuvPart(const UxVideoFrame &frame, const QSize &whole, const QRect &part, QImage &out,
+                     const UxVideoFrame *keep = nullptr, UxYuvTables *tables = nullptr);
+// part within whole, grown by a pixel where it starts between two that share their chroma;
+// empty when nothing of it lies within whole.
+QRect uxAlignYuvPart(int rotation, const QSize &whole, const QRect &part);
 
 // The YUV picture a viewer shows: the host's frame held through its owner, or a copy of
 // its planes, and a Format_RGB32 copy at the device pixels of the rectangle it is shown
@@ -58,22 +70,27 @@ public:
 
     // Draws the picture into target through the display copy; false when the painter is
     // not a plain raster painter with a scale-only transform or the copy would hold more
-    // than maxDevicePixels, and the caller then draws image() itself.
-    bool draw(QPainter &painter, const QRect &target, qint64 maxDevicePixels);
+    // than maxDevicePixels, and the caller then draws image() itself. A picture larger
+    // than that (zoomed in) is copied only where it shows, within visible.
+    bool draw(QPainter &painter, const QRect &target, qint64 maxDevicePixels,
+              const QRect &visible = QRect());
     // The picture upright at its stored size, converted once per frame.
     QImage image();
 
 private:
     bool keepCopy(const UxVideoFrame &frame);
     QRect deviceRectOf(const QRect &target) const;
-    bool renderDevice(const UxVideoFrame &source, const QRect &deviceRect,
+    bool copyFits(const QSize &size) const;
+    QRect devicePartOf(const QRect &whole, const QRect &visible) const;
+    bool renderDevice(const UxVideoFrame &source, const QSize &whole, const QRect &part,
                       const UxVideoFrame *keep);
 
     UxVideoFrame m_frame; // points into m_copy, or into planes that its owner keeps
     std::shared_ptr<uchar> m_copy;
     qsizetype m_copyBytes = 0;
-    QImage m_device; // Format_RGB32 at m_deviceRect
-    QRect m_deviceRect;
+    QImage m_device;     // Format_RGB32: m_devicePart of a picture m_deviceWhole large
+    QSize m_deviceWhole; // on the device
+    QRect m_devicePart;
     bool m_deviceCurrent = false; // m_device shows m_frame
     QTransform m_lastDevice;
     bool m_hasDevice = false;
