@@ -2,6 +2,7 @@
 #include <UxVideoOperationViewer.h>
 #include <UxVideoViewer.h>
 
+#include "support/SendInput.h"
 #include "support/YuvTestPicture.h"
 
 #include <QSignalSpy>
@@ -162,40 +163,6 @@ private Q_SLOTS:
         }
     }
 
-    // Turned, the stored picture's top-left corner shows where the turn takes it.
-    void turnedPictureIsUpright_data()
-    {
-        QTest::addColumn<int>("rotation");
-        QTest::addColumn<int>("corner"); // 0 top left, 1 top right, 2 bottom right, 3 bottom left
-        QTest::newRow("upright") << 0 << 0;
-        QTest::newRow("turned clockwise") << 90 << 1;
-        QTest::newRow("upside down") << 180 << 2;
-        QTest::newRow("turned anticlockwise") << 270 << 3;
-    }
-    void turnedPictureIsUpright()
-    {
-        QFETCH(int, rotation);
-        QFETCH(int, corner);
-        auto picture = greyPicture(QSize(64, 48), 16);
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 32; ++x)
-                picture->setY(x, y, 235);
-        UxVideoFrame frame = picture->frame();
-        frame.setRotation(rotation);
-        UxVideoViewer viewer;
-        showViewer(viewer, QSize(200, 200));
-        viewer.setInputVideo(frame.size(), false, false, false);
-        viewer.onUpdateVideoFrame(frame);
-        const QRectF video = QRectF(viewer.videoRect()).adjusted(4, 4, -4, -4);
-        const QImage shown = viewer.grab().toImage();
-        const QPointF corners[] = {video.topLeft(), video.topRight(), video.bottomRight(),
-                                   video.bottomLeft()};
-        for (int c = 0; c < 4; ++c) {
-            const bool white = shownAt(shown, corners[c]).green() > 128;
-            QVERIFY2(white == (c == corner), qPrintable(QStringLiteral("corner %1").arg(c)));
-        }
-    }
-
     // The decoder may reuse or free its buffers as soon as the call returns; a frame that
     // carries an owner is kept through it instead, and let go with the picture.
     void frameOutlivesTheDecodersBuffers_data()
@@ -296,25 +263,19 @@ private Q_SLOTS:
                      viewer.videoRect().height() * size.width()) <= size.width() + size.height());
     }
 
-    // A frame with transparency after a YUV picture of its size blends over that picture.
-    void translucentImageOverYuvPicture()
+    // A frame with transparency after a YUV picture of its size blends over that picture;
+    // an invalid frame drops the picture; a still picture is not replaced by frames.
+    void framesAfterAYuvPicture()
     {
         UxVideoViewer viewer;
         showViewer(viewer, QSize(64, 36));
-        viewer.onUpdateVideoFrame(greyPicture(QSize(64, 36), 180)->frame());
+        const auto picture = greyPicture(QSize(64, 36), 180);
+        viewer.onUpdateVideoFrame(picture->frame());
         QImage clear(64, 36, QImage::Format_ARGB32);
         clear.fill(Qt::transparent);
         viewer.onUpdateVideo(clear);
         QVERIFY(colourDistance(shownAt(viewer.grab().toImage(), QPointF(32, 18)), greyOf(180)) <=
                 2);
-    }
-
-    // An invalid frame drops the picture; a still picture is not replaced by frames.
-    void invalidFramesAndStillPictures()
-    {
-        UxVideoViewer viewer;
-        showViewer(viewer, QSize(64, 36));
-        const auto picture = greyPicture(QSize(64, 36), 180);
         viewer.onUpdateVideoFrame(picture->frame());
         UxVideoFrame broken = picture->frame();
         broken.setPlane(1, nullptr, 32);
@@ -328,32 +289,46 @@ private Q_SLOTS:
         QCOMPARE(shownAt(viewer.grab().toImage(), QPointF(32, 18)), QColor(Qt::green));
     }
 
-    // The crop rectangle stays in the stored picture's pixels while the picture is shown
-    // turned: set and read back unchanged, and a drag to the right on the screen moves it
-    // along the stored axis that is shown horizontally.
-    void cropFollowsTheTurnedPicture_data()
+    // Turned, the stored picture's top-left quarter shows in the corner the turn takes it
+    // to. The crop rectangle stays in the stored picture's pixels: set and read back
+    // unchanged, and a drag to the right on the screen moves it along the stored axis that
+    // is shown horizontally.
+    void turnedPicture_data()
     {
         QTest::addColumn<int>("rotation");
+        QTest::addColumn<int>("corner"); // 0 top left, 1 top right, 2 bottom right, 3 bottom left
         QTest::addColumn<QPoint>("storedDirection");
-        QTest::newRow("upright") << 0 << QPoint(1, 0);
-        QTest::newRow("turned clockwise") << 90 << QPoint(0, -1);
-        QTest::newRow("upside down") << 180 << QPoint(-1, 0);
-        QTest::newRow("turned anticlockwise") << 270 << QPoint(0, 1);
+        QTest::newRow("upright") << 0 << 0 << QPoint(1, 0);
+        QTest::newRow("turned clockwise") << 90 << 1 << QPoint(0, -1);
+        QTest::newRow("upside down") << 180 << 2 << QPoint(-1, 0);
+        QTest::newRow("turned anticlockwise") << 270 << 3 << QPoint(0, 1);
     }
-    void cropFollowsTheTurnedPicture()
+    void turnedPicture()
     {
         QFETCH(int, rotation);
+        QFETCH(int, corner);
         QFETCH(QPoint, storedDirection);
         const QSize stored(160, 90);
         const QRect crop(20, 10, 120, 70); // holds the picture's centre however it is turned
+        auto picture = greyPicture(stored, 16);
+        for (int y = 0; y < stored.height() / 2; ++y)
+            for (int x = 0; x < stored.width() / 2; ++x)
+                picture->setY(x, y, 235);
+        UxVideoFrame frame = picture->frame();
+        frame.setRotation(rotation);
         UxVideoOperationViewer viewer;
         showViewer(viewer, QSize(300, 300));
         viewer.setInputVideo(stored, false, false, false);
-        viewer.setLogicVideo(stored, 16, 9, crop, QSize(8, 8));
-        auto picture = greyPicture(stored, 120);
-        UxVideoFrame frame = picture->frame();
-        frame.setRotation(rotation);
         viewer.onUpdateVideoFrame(frame);
+        const QRectF video = QRectF(viewer.videoRect()).adjusted(4, 4, -4, -4);
+        const QImage shown = viewer.grab().toImage();
+        const QPointF corners[] = {video.topLeft(), video.topRight(), video.bottomRight(),
+                                   video.bottomLeft()};
+        for (int c = 0; c < 4; ++c)
+            QVERIFY2((shownAt(shown, corners[c]).green() > 128) == (c == corner),
+                     qPrintable(QStringLiteral("corner %1").arg(c)));
+
+        viewer.setLogicVideo(stored, 16, 9, crop, QSize(8, 8));
         QCOMPARE(viewer.focusRect(), crop);
         viewer.onFocusRectChanged(crop.translated(2, 4)); // a host edit, in stored pixels
         QCOMPARE(viewer.focusRect(), crop.translated(2, 4));
@@ -363,9 +338,7 @@ private Q_SLOTS:
 
         QSignalSpy edited(&viewer, SIGNAL(focusRectChanged(QRect)));
         const QPoint from = viewer.videoRect().center();
-        QTest::mousePress(&viewer, Qt::LeftButton, Qt::NoModifier, from);
-        QTest::mouseMove(&viewer, from + QPoint(12, 0));
-        QTest::mouseRelease(&viewer, Qt::LeftButton, Qt::NoModifier, from + QPoint(12, 0));
+        drag(viewer, from, from + QPoint(12, 0), Qt::LeftButton);
         QVERIFY(!edited.isEmpty());
         const QRect moved = edited.last().at(0).toRect();
         QCOMPARE(moved, viewer.focusRect());
