@@ -86,110 +86,64 @@ private Q_SLOTS:
         QCOMPARE(buffer, expected);
     }
 
-    void scalesLikeQPainter_data()
-    {
-        QTest::addColumn<QSize>("frameSize");
-        QTest::addColumn<QRect>("target");
-        QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<QRect>("visible"); // null: the whole target shows
-        const auto row = [](const char *name, const QSize &frameSize, const QRect &target,
-                            qreal ratio, const QRect &visible = QRect()) {
-            QTest::newRow(name) << frameSize << target << ratio << visible;
-        };
-        row("1080p into 720p", QSize(1920, 1080), QRect(0, 0, 1280, 720), 1.0);
-        row("1:1 at ratio 2", QSize(640, 360), QRect(0, 0, 320, 180), 2.0);
-        row("upscaled", QSize(320, 200), QRect(13, 7, 999, 513), 1.0);
-        row("letter-boxed", QSize(1920, 800), QRect(0, 97, 1280, 533), 1.0);
-        row("ratio 2, wide", QSize(1920, 1080), QRect(0, 0, 1280, 720), 2.0);
-        row("ratio 1.5", QSize(1920, 1080), QRect(3, 2, 853, 480), 1.5);
-        row("one pixel frame", QSize(1, 1), QRect(0, 0, 50, 30), 1.0);
-        row("over 2048 device pixels", QSize(3000, 20), QRect(0, 0, 5003, 20), 1.0);
-        row("4K into 720p", QSize(3840, 2160), QRect(0, 0, 1280, 720), 1.0);
-        row("4K at ratio 1.5", QSize(3840, 2160), QRect(0, 0, 1280, 720), 1.5);
-        // Zoomed pictures reaching far beyond what shows.
-        const QRect view(0, 0, 640, 360);
-        row("zoomed 4 times", QSize(640, 360), QRect(-700, -301, 2560, 1440), 1.0, view);
-        row("zoomed at ratio 1.5", QSize(640, 360), QRect(-95, -17, 1603, 901), 1.5, view);
-        row("zoomed 8 times at ratio 2", QSize(1920, 1080), QRect(-2051, -1013, 5120, 2880), 2.0,
-            view);
-        row("zoomed, shown in a corner", QSize(720, 576), QRect(-1203, 70, 2130, 1703), 1.0,
-            QRect(33, 40, 500, 300));
-    }
-
-    // The scaled copy is kept between paints, but must follow the frame's new contents.
-    void scalesLikeQPainter()
-    {
-        QFETCH(QSize, frameSize);
-        QFETCH(QRect, target);
-        QFETCH(qreal, ratio);
-        QFETCH(QRect, visible);
-        const QRect shown = visible.isNull() ? target : target & visible;
-        QImage frame = noise(frameSize, kRgb888, 3);
-        const QPoint offset(5, 41); // where the widget sits in its window
-        const QSizeF device(shown.right() + offset.x() + 2, shown.bottom() + offset.y() + 2);
-        UxFrameScaler scaler;
-        // No larger than the device: a zoomed copy holds only what shows.
-        scaler.setMaxDevicePixels(qint64(device.width() * device.height() * ratio * ratio));
-        scaler.setVisible(visible.isNull() ? QRect() : shown);
-        for (int pass = 0; pass < 2; ++pass, frame.invertPixels()) { // same image, new contents
-            QImage rgb32 = frame.convertToFormat(kRgb32);
-            QImage expected((device * ratio).toSize(), QImage::Format_RGB32);
-            expected.fill(Qt::green);
-            QImage actual = expected.copy();
-            for (QImage *image : {&expected, &actual}) {
-                QPainter painter(image);
-                painter.setTransform(QTransform(ratio, 0, 0, ratio, offset.x(), offset.y()));
-                painter.setClipRect(shown);
-                if (image == &expected)
-                    painter.drawImage(target, frame);
-                else // other formats Qt draws well itself
-                    QVERIFY(!scaler.draw(painter, rgb32, target) &&
-                            scaler.draw(painter, frame, target));
-            }
-            QCOMPARE(actual, expected);
-        }
-    }
-
-    void ingestsLikeQPainter_data()
+    void drawsLikeQPainter_data()
     {
         QTest::addColumn<QSize>("frameSize");
         QTest::addColumn<QImage::Format>("format");
         QTest::addColumn<QRect>("target");
         QTest::addColumn<qreal>("ratio");
         QTest::addColumn<int>("translucentRow"); // -1: none
-        QTest::addColumn<qint64>("maxPixels");
-        QTest::addColumn<QRect>("visible"); // null: the whole target shows
-        const QRect hd(0, 0, 1280, 720), odd(3, 2, 853, 480);
-        const qint64 any = std::numeric_limits<qint64>::max();
-        QTest::newRow("720p 1:1") << QSize(1280, 720) << kRgb32 << hd << 1.0 << -1 << any
-                                  << QRect();
-        QTest::newRow("1080p") << QSize(1920, 1080) << kRgb32 << hd << 1.0 << -1 << any << QRect();
-        QTest::newRow("1080p ratio 1.5")
-            << QSize(1920, 1080) << kArgb32 << odd << 1.5 << -1 << any << QRect();
-        QTest::newRow("1080p ratio 2")
-            << QSize(1920, 1080) << kArgb32 << hd << 2.0 << -1 << any << QRect();
-        QTest::newRow("4K") << QSize(3840, 2160) << kArgb32 << hd << 1.0 << -1 << any << QRect();
-        QTest::newRow("4K ratio 1.5")
-            << QSize(3840, 2160) << kRgb32 << odd << 1.5 << -1 << any << QRect();
-        QTest::newRow("upscaled") << QSize(320, 200) << kRgb32 << QRect(13, 7, 999, 513) << 2.0
-                                  << -1 << any << QRect();
-        QTest::newRow("translucent")
-            << QSize(1920, 1080) << kArgb32 << hd << 1.0 << 500 << any << QRect();
-        QTest::newRow("1:1 translucent")
-            << QSize(1280, 720) << kArgb32 << hd << 1.0 << 300 << any << QRect();
-        QTest::newRow("RGBA8888") << QSize(64, 36) << kRgba << hd << 1.0 << -1 << any << QRect();
-        QTest::newRow("copy too large")
-            << QSize(1920, 1080) << kRgb32 << hd << 1.0 << -1 << qint64(1280 * 720 - 1) << QRect();
-        // Zoomed: only what shows is sampled, within a copy no larger than that.
-        QTest::newRow("zoomed") << QSize(1920, 1080) << kRgb32 << QRect(-900, -500, 3200, 1800)
-                                << 1.0 << -1 << qint64(1280 * 720) << hd;
-        QTest::newRow("zoomed translucent ratio 1.5")
-            << QSize(1920, 1080) << kArgb32 << QRect(-400, -211, 2561, 1441) << 1.5 << 500
-            << qint64(1280 * 720 * 2.25) << QRect(0, 0, 853, 480);
+        QTest::addColumn<qint64>("maxPixels");   // 0: the device's pixels
+        QTest::addColumn<QRect>("visible");      // null: the whole target shows
+        const auto row = [](const char *name, QSize frameSize, QImage::Format format, QRect target,
+                            qreal ratio, int translucentRow = -1, qint64 maxPixels = 0,
+                            QRect visible = QRect()) {
+            QTest::newRow(name) << frameSize << format << target << ratio << translucentRow
+                                << maxPixels << visible;
+        };
+        const QRect hd(0, 0, 1280, 720), odd(3, 2, 853, 480), view(0, 0, 640, 360);
+        row("720p 1:1", QSize(1280, 720), kRgb32, hd, 1.0);
+        row("1080p", QSize(1920, 1080), kRgb32, hd, 1.0);
+        row("1080p ratio 1.5", QSize(1920, 1080), kArgb32, odd, 1.5);
+        row("1080p ratio 2", QSize(1920, 1080), kArgb32, hd, 2.0);
+        row("4K", QSize(3840, 2160), kArgb32, hd, 1.0);
+        row("4K ratio 1.5", QSize(3840, 2160), kRgb32, odd, 1.5);
+        row("upscaled", QSize(320, 200), kRgb32, QRect(13, 7, 999, 513), 2.0);
+        row("translucent", QSize(1920, 1080), kArgb32, hd, 1.0, 500);
+        row("1:1 translucent", QSize(1280, 720), kArgb32, hd, 1.0, 300);
+        row("RGBA8888", QSize(64, 36), kRgba, hd, 1.0);
+        row("copy too large", QSize(1920, 1080), kRgb32, hd, 1.0, -1, qint64(1280 * 720 - 1));
+        row("RGB888 1080p into 720p", QSize(1920, 1080), kRgb888, hd, 1.0);
+        row("RGB888 ratio 2, wide", QSize(1920, 1080), kRgb888, hd, 2.0);
+        row("RGB888 ratio 1.5", QSize(1920, 1080), kRgb888, odd, 1.5);
+        row("RGB888 4K into 720p", QSize(3840, 2160), kRgb888, hd, 1.0);
+        row("RGB888 1:1 at ratio 2", QSize(640, 360), kRgb888, QRect(0, 0, 320, 180), 2.0);
+        row("RGB888 upscaled", QSize(320, 200), kRgb888, QRect(13, 7, 999, 513), 1.0);
+        row("RGB888 letter-boxed", QSize(1920, 800), kRgb888, QRect(0, 97, 1280, 533), 1.0);
+        row("RGB888 one pixel frame", QSize(1, 1), kRgb888, QRect(0, 0, 50, 30), 1.0);
+        row("RGB888 over 2048 device pixels", QSize(3000, 20), kRgb888, QRect(0, 0, 5003, 20), 1.0);
+        row("RGB888 4K at ratio 1.5", QSize(3840, 2160), kRgb888, hd, 1.5);
+        // Zoomed pictures reaching far beyond what shows: only that is sampled, within a
+        // copy no larger than that.
+        row("zoomed", QSize(1920, 1080), kRgb32, QRect(-900, -500, 3200, 1800), 1.0, -1,
+            qint64(1280 * 720), hd);
+        row("zoomed translucent ratio 1.5", QSize(1920, 1080), kArgb32,
+            QRect(-400, -211, 2561, 1441), 1.5, 500, qint64(1280 * 720 * 2.25),
+            QRect(0, 0, 853, 480));
+        row("zoomed 4 times", QSize(640, 360), kRgb888, QRect(-700, -301, 2560, 1440), 1.0, -1, 0,
+            view);
+        row("zoomed at ratio 1.5", QSize(640, 360), kRgb888, QRect(-95, -17, 1603, 901), 1.5, -1, 0,
+            view);
+        row("zoomed 8 times at ratio 2", QSize(1920, 1080), kRgb888,
+            QRect(-2051, -1013, 5120, 2880), 2.0, -1, 0, view);
+        row("zoomed, shown in a corner", QSize(720, 576), kRgb888, QRect(-1203, 70, 2130, 1703),
+            1.0, -1, 0, QRect(33, 40, 500, 300));
     }
 
-    // A frame ingested and drawn gives QPainter's buffer and QPainter's drawing of it.
-    void ingestsLikeQPainter()
+    // A frame ingested and drawn gives QPainter's buffer and QPainter's drawing of it; a
+    // 24-bit frame is drawn as it comes. The scaled copy is kept between paints, but must
+    // follow the frame's new contents; other formats Qt draws well itself.
+    void drawsLikeQPainter()
     {
         QFETCH(QSize, frameSize);
         QFETCH(QImage::Format, format);
@@ -201,12 +155,14 @@ private Q_SLOTS:
         const QRect shown = visible.isNull() ? target : target & visible;
         QImage frame = noise(frameSize, format, 9);
         QImage buffer = noise(frameSize, kRgb888, 4), expectedBuffer = buffer.copy();
-        UxFrameScaler scaler;
-        scaler.setMaxDevicePixels(maxPixels);
-        scaler.setVisible(visible.isNull() ? QRect() : shown);
-        const QTransform device(ratio, 0, 0, ratio, 5, 41);
+        const QTransform device(ratio, 0, 0, ratio, 5, 41); // where the widget sits
         const QSize deviceSize = (QSizeF(shown.right() + 7, shown.bottom() + 43) * ratio).toSize();
+        UxFrameScaler scaler;
+        scaler.setMaxDevicePixels(maxPixels ? maxPixels
+                                            : qint64(deviceSize.width()) * deviceSize.height());
+        scaler.setVisible(visible.isNull() ? QRect() : shown);
         QImage expected(deviceSize, kRgb32), actual(deviceSize, kRgb32);
+        QImage rgb32(frameSize, kRgb32);
         // The first draw sets the device geometry; the last frame may have transparency.
         for (int pass = 0; pass < 3; ++pass) {
             if (pass > 0)
@@ -214,11 +170,16 @@ private Q_SLOTS:
             if (pass == 2 && translucentRow >= 0)
                 frame.setPixel(7, translucentRow, 0x40ff0000u);
             QPainter(&expectedBuffer).drawImage(0, 0, frame);
-            const int rows = scaler.ingest(frame, buffer, target);
-            QCOMPARE(rows, pass < 2 || translucentRow < 0 ? frameSize.height() : translucentRow);
-            const QRect rest(0, rows, frame.width(), frame.height() - rows);
-            if (!rest.isEmpty())
-                QPainter(&buffer).drawImage(rest, frame, rest);
+            if (format == kRgb888) { // drawn as it comes, the copy following its contents
+                buffer = frame;
+            } else {
+                const int rows = scaler.ingest(frame, buffer, target);
+                QCOMPARE(rows,
+                         pass < 2 || translucentRow < 0 ? frameSize.height() : translucentRow);
+                const QRect rest(0, rows, frame.width(), frame.height() - rows);
+                if (!rest.isEmpty())
+                    QPainter(&buffer).drawImage(rest, frame, rest);
+            }
             for (QImage *image : {&expected, &actual}) {
                 image->fill(Qt::green);
                 QPainter painter(image);
@@ -234,6 +195,9 @@ private Q_SLOTS:
         }
         scaler.complete(buffer); // what anything else reading the buffer sees
         QCOMPARE(buffer, expectedBuffer);
+        QPainter painter(&actual);
+        painter.setTransform(device);
+        QVERIFY(!scaler.draw(painter, rgb32, target));
     }
 
     // Plain painters it must draw with (see above); the others it leaves alone.
