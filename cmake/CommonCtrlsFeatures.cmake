@@ -3,6 +3,17 @@
 
 include(GNUInstallDirs)
 
+# Built on its own, or inside a host's tree: a host keeps its own target names (such as
+# "docs") and its own packaging.
+if(CMAKE_SOURCE_DIR STREQUAL PROJECT_SOURCE_DIR)
+    set(COMMONCTRLS_TOP_LEVEL ON)
+else()
+    set(COMMONCTRLS_TOP_LEVEL OFF)
+endif()
+# The API reference's folder below share/doc, also the name of the Debian package that
+# carries it; the Qt 6 build's has its own name so that both install side by side.
+set(COMMONCTRLS_DOC_PACKAGE ${COMMONCTRLS_DATA_NAME}-doc)
+
 # The Qt Designer plugin, when Qt's UiPlugin module is there.
 set(COMMONCTRLS_WITH_DESIGNER_PLUGIN OFF)
 if(COMMONCTRLS_BUILD_DESIGNER_PLUGIN)
@@ -14,10 +25,13 @@ if(COMMONCTRLS_BUILD_DESIGNER_PLUGIN)
     endif()
 endif()
 # Qt's own plugin folder is what `qmake -query QT_INSTALL_PLUGINS` prints, plus "/designer".
-# The default is the same folder below the install prefix, which is Qt's own folder on
-# Debian when the prefix is /usr.
-set(COMMONCTRLS_DESIGNER_PLUGIN_DIR "${CMAKE_INSTALL_LIBDIR}/qt${COMMONCTRLS_QT_MAJOR}/plugins/designer" CACHE STRING
-    "Where the Designer plugin installs, absolute or relative to the install prefix")
+# Empty, the default, is the same folder below the libdir, which is Qt's own folder on
+# Debian when the prefix is /usr; it follows the libdir when the prefix changes.
+set(COMMONCTRLS_DESIGNER_PLUGIN_DIR "" CACHE STRING
+    "Where the Designer plugin installs, absolute or relative to the install prefix (empty: lib*/qt*/plugins/designer)")
+if(NOT COMMONCTRLS_DESIGNER_PLUGIN_DIR)
+    set(COMMONCTRLS_DESIGNER_PLUGIN_DIR "${CMAKE_INSTALL_LIBDIR}/qt${COMMONCTRLS_QT_MAJOR}/plugins/designer")
+endif()
 # Relocatable: the plugin and the library both install below the prefix, so the plugin
 # finds the library relative to itself and the prefix may move.
 if(IS_ABSOLUTE "${COMMONCTRLS_DESIGNER_PLUGIN_DIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
