@@ -1,6 +1,7 @@
 #include "GalleryClip.h"
 
 #include "SyntheticClip.h"
+#include "ThumbnailSource.h"
 #ifdef COMMONCTRLS_GALLERY_FFMPEG
 #include "VideoFileSource.h"
 #endif
@@ -11,6 +12,7 @@
 
 GalleryClip::GalleryClip(QObject *parent)
     : QObject(parent)
+    , m_thumbnails(new ThumbnailSource(this))
 {
     adopt(std::make_unique<SyntheticClip>());
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class ThumbnailSource;
 class UxVideoViewer;
 
 // The video that the gallery's pages play, as a player application holds it: the
@@ -51,6 +52,8 @@ public:
     void showCurrentFrame(UxVideoViewer *viewer) const;
     // The frame on show as a picture, upright; null before the first.
     QImage currentImage() const;
+    // Small pictures of the clip's frames, for seek bar previews.
+    ThumbnailSource *thumbnails() const { return m_thumbnails; }
 
 public Q_SLOTS:
     // Opening is asynchronous: clipChanged or openFailed follows.
@@ -90,6 +93,7 @@ private:
     void setPlaying(bool playing);
     void countShown(int index);
 
+    ThumbnailSource *m_thumbnails;
     std::unique_ptr<ClipSource> m_source;
     std::unique_ptr<ClipSource> m_pending; // a file being opened
     QString m_path;

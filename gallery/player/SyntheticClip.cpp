@@ -118,28 +118,36 @@ void SyntheticClip::advance()
     render();
 }
 
-void SyntheticClip::render()
+// The frame's views laid out on a picture of any size: the pattern is drawn in its design
+// space and the painter maps that onto each view.
+void SyntheticClip::paint(QPainter &p, const QSizeF &size, int frame, Layout layout)
 {
-    if (m_frame.size() != frameSize())
-        m_frame = QImage(frameSize(), QImage::Format_RGB32);
-    QPainter p(&m_frame);
     const QSizeF design(1280, 720);
+    const qreal w = size.width(), h = size.height();
     // The views of a stereoscopic frame are each squeezed to half size.
     const QList<QPair<QRectF, QString>> views =
-        m_layout == SideBySide
-            ? QList<QPair<QRectF, QString>>{{{0, 0, 640, 720}, "L"}, {{640, 0, 640, 720}, "R"}}
-        : m_layout == TopAndBottom
-            ? QList<QPair<QRectF, QString>>{{{0, 0, 1280, 360}, "L"}, {{0, 360, 1280, 360}, "R"}}
-            : QList<QPair<QRectF, QString>>{{{0, 0, 1280, 720}, ""}};
+        layout == SideBySide
+            ? QList<QPair<QRectF, QString>>{{{0, 0, w / 2, h}, "L"}, {{w / 2, 0, w / 2, h}, "R"}}
+        : layout == TopAndBottom
+            ? QList<QPair<QRectF, QString>>{{{0, 0, w, h / 2}, "L"}, {{0, h / 2, w, h / 2}, "R"}}
+            : QList<QPair<QRectF, QString>>{{{0, 0, w, h}, ""}};
     for (int i = 0; i < views.size(); ++i) {
         const QRectF &view = views[i].first;
         p.save();
         p.setClipRect(view);
         p.translate(view.topLeft());
         p.scale(view.width() / design.width(), view.height() / design.height());
-        paintView(p, m_position, views[i].second, i == 0 ? 0 : -24);
+        paintView(p, frame, views[i].second, i == 0 ? 0 : -24);
         p.restore();
     }
+}
+
+void SyntheticClip::render()
+{
+    if (m_frame.size() != frameSize())
+        m_frame = QImage(frameSize(), QImage::Format_RGB32);
+    QPainter p(&m_frame);
+    paint(p, frameSize(), m_position, m_layout);
     p.end();
     Q_EMIT frameShown(m_frame, m_position);
 }

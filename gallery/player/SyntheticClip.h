@@ -5,6 +5,8 @@
 
 #include <QTimer>
 
+class QPainter;
+
 // A built-in clip so that the gallery plays video without a media file: a moving test
 // pattern with a frame counter, made on a 30 frames-per-second timer, as flat frames or
 // as stereoscopic frames holding two views side by side or top and bottom. It stops at
@@ -28,6 +30,9 @@ public:
     void pause() override;
     void seek(int frame) override;
     void setLayout(Layout layout) override;
+
+    // Paints the pattern of frame onto size, as that frame shows in the given layout.
+    static void paint(QPainter &p, const QSizeF &size, int frame, Layout layout = Flat);
 
 private Q_SLOTS:
     void advance();

@@ -1,5 +1,6 @@
 #include "VideoFileDecoder.h"
 
+#include "FfmpegPicture.h"
 #include "FfmpegText.h"
 
 #include <QFile>
@@ -47,19 +48,6 @@ UxVideoFrame::PixelFormat uxFormatOf(int format)
     default:
         return UxVideoFrame::Format_Invalid;
     }
-}
-
-// A stream that does not say is BT.709 when it is taller than standard definition.
-UxVideoFrame::ColorMatrix matrixOf(const AVFrame *picture)
-{
-    const bool hd = picture->colorspace == AVCOL_SPC_BT709 ||
-                    (picture->colorspace == AVCOL_SPC_UNSPECIFIED && picture->height > 576);
-    return hd ? UxVideoFrame::Matrix_BT709 : UxVideoFrame::Matrix_BT601;
-}
-
-bool isFullRange(const AVFrame *picture)
-{
-    return picture->color_range == AVCOL_RANGE_JPEG || picture->format == AV_PIX_FMT_YUVJ420P;
 }
 
 // FFmpeg's display matrix turns anticlockwise; ours clockwise, to the nearest quarter.

@@ -5,6 +5,7 @@
 #include "ClipWriter.h"
 #include "ExportCommand.h"
 #include "GalleryClip.h"
+#include "ThumbnailSource.h"
 #include "VideoFileDecoder.h"
 
 #include <UxVideoViewer.h>
@@ -79,6 +80,15 @@ ClipRecipe smallClip()
     return recipe;
 }
 
+// The pattern clip written with codec, a key frame every keyInterval frames.
+ClipRecipe codedClip(int codec, int keyInterval)
+{
+    ClipRecipe recipe = smallClip();
+    recipe.codec = AVCodecID(codec);
+    recipe.keyInterval = keyInterval;
+    return recipe;
+}
+
 QList<int> variableRate()
 {
     return {0, 1, 2, 4, 5, 8, 9, 10, 12, 13, 14, 15};
@@ -114,6 +124,11 @@ private Q_SLOTS:
     void refusesDamagedFiles();
     void exportCommandCrops_data();
     void exportCommandCrops();
+    void thumbnailsShowKeyFrames_data();
+    void thumbnailsShowKeyFrames();
+    void thumbnailsAnswerTheNewestOnly_data();
+    void thumbnailsAnswerTheNewestOnly();
+    void playbackGoesOnWhileThumbnailing();
 
 private:
     // Writes a clip of the pattern named after the test row and opens it in clip; false
@@ -296,9 +311,7 @@ void TestPlayer::seeksToThePictureOnShow()
     QFETCH(int, position);
     if (!avcodec_find_encoder(AVCodecID(codec)))
         QSKIP("libavcodec has no encoder for this clip");
-    ClipRecipe recipe = smallClip();
-    recipe.codec = AVCodecID(codec);
-    recipe.keyInterval = keyInterval;
+    ClipRecipe recipe = codedClip(codec, keyInterval);
     recipe.timestamps = timestamps;
     recipe.lastDuration = lastDuration;
     GalleryClip clip;
@@ -472,9 +485,7 @@ void TestPlayer::boundsPicturesWaitingForTheWindow()
     QFETCH(int, framesPerSecond);
     if (!avcodec_find_encoder(AVCodecID(codec)))
         QSKIP("libavcodec has no encoder for this clip");
-    ClipRecipe recipe = smallClip();
-    recipe.codec = AVCodecID(codec);
-    recipe.keyInterval = keyInterval;
+    ClipRecipe recipe = codedClip(codec, keyInterval);
     recipe.frameCount = frameCount;
     recipe.framesPerSecond = framesPerSecond;
     GalleryClip clip;
@@ -620,6 +631,118 @@ void TestPlayer::exportCommandCrops()
     QFETCH(QString, expected);
     const QRect stored(8, 4, 32, 16);
     QCOMPARE(exportCommand(input, kRate, 2, 6, stored, kSize, rotation), expected);
+}
+
+void TestPlayer::thumbnailsShowKeyFrames_data()
+{
+    QTest::addColumn<int>("codec");
+    QTest::addColumn<int>("keyInterval");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QList<int>>("requests"); // one after the other
+    QTest::addColumn<int>("picture");         // of the last request
+    QTest::addColumn<int>("decodes");
+    const auto row = [](const char *name, AVCodecID codec, int keyInterval, qreal ratio,
+                        const QList<int> &requests, int picture, int decodes) {
+        QTest::newRow(name) << int(codec) << keyInterval << ratio << requests << picture << decodes;
+    };
+    const auto ffv1 = AV_CODEC_ID_FFV1, h264 = AV_CODEC_ID_H264;
+    row("intra", ffv1, 1, 1, {7}, 7, 1);
+    row("intra, neighbours decode each", ffv1, 1, 2, {3, 4}, 4, 2);
+    // Without B-frames the encoder puts the first key frames exactly at 0, 3 and 6.
+    row("h264, on a key frame", h264, 3, 1, {6}, 6, 1);
+    row("h264, between key frames", h264, 3, 2, {5}, 3, 1);
+    row("h264, same interval from the cache", h264, 3, 1, {4, 5}, 3, 1);
+    row("h264, next interval", h264, 3, 1, {4, 7}, 6, 2);
+    row("h264, back to a cached interval", h264, 3, 2, {4, 7, 5}, 3, 2);
+}
+
+// A thumbnail is the key frame at or before the frame asked for, at the display aspect and
+// the device-pixel ratio asked for; one key frame interval is decoded once.
+void TestPlayer::thumbnailsShowKeyFrames()
+{
+    QFETCH(int, codec);
+    QFETCH(int, keyInterval);
+    QFETCH(qreal, ratio);
+    QFETCH(QList<int>, requests);
+    QFETCH(int, picture);
+    QFETCH(int, decodes);
+    if (!avcodec_find_encoder(AVCodecID(codec)))
+        QSKIP("libavcodec has no encoder for this clip");
+    ClipRecipe recipe = codedClip(codec, keyInterval);
+    GalleryClip clip;
+    QVERIFY(openNewClip(clip, recipe));
+    QSignalSpy ready(clip.thumbnails(), &ThumbnailSource::thumbnailReady);
+    for (int frame : requests) {
+        clip.thumbnails()->request(frame, ratio);
+        QVERIFY(ready.wait(5000));
+        QCOMPARE(ready.last().at(1).toInt(), frame);
+    }
+    const QImage thumbnail = ready.last().first().value<QImage>();
+    QCOMPARE(shownPicture(thumbnail.scaled(kSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)),
+             picture);
+    QCOMPARE(clip.thumbnails()->decodes(), decodes);
+    QCOMPARE(thumbnail.devicePixelRatio(), ratio);
+    QCOMPARE(thumbnail.width(), qRound(ThumbnailMaker::kLogicalSide * ratio));
+    QCOMPARE(thumbnail.height() * kSize.width(), thumbnail.width() * kSize.height());
+}
+
+void TestPlayer::thumbnailsAnswerTheNewestOnly_data()
+{
+    QTest::addColumn<bool>("file");
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<bool>("clipChanges"); // before the answers come
+    QTest::addColumn<int>("maxDecodes");
+    QTest::newRow("file, two") << true << 2 << false << 2;
+    QTest::newRow("file, a burst") << true << 40 << false << 10;
+    QTest::newRow("synthetic, a burst") << false << 40 << false << 10;
+    QTest::newRow("file, clip changes") << true << 1 << true << 1;
+    QTest::newRow("synthetic, clip changes") << false << 1 << true << 1;
+}
+
+// Requests replace those still waiting, and a clip change drops them all: one answer at the
+// most, for the newest request, and a burst never queues a picture for each request.
+void TestPlayer::thumbnailsAnswerTheNewestOnly()
+{
+    QFETCH(bool, file);
+    QFETCH(int, requests);
+    QFETCH(bool, clipChanges);
+    QFETCH(int, maxDecodes);
+    GalleryClip clip;
+    QVERIFY(!file || openClip(clip, m_clipPath));
+    ThumbnailSource *thumbnails = clip.thumbnails();
+    QSignalSpy ready(thumbnails, &ThumbnailSource::thumbnailReady);
+    for (int i = 1; i <= requests; ++i)
+        thumbnails->request(i % kFrames, 1);
+    if (clipChanges) // as the clip says when another file has opened
+        Q_EMIT clip.clipChanged();
+    thumbnails->finishWork();
+    QCoreApplication::processEvents(); // whatever was answered arrives now
+    QVERIFY(thumbnails->decodes() <= maxDecodes);
+    QCOMPARE(ready.count(), clipChanges ? 0 : 1);
+    if (!clipChanges) {
+        QCOMPARE(ready.first().at(1).toInt(), requests % kFrames);
+        QVERIFY(!ready.first().first().value<QImage>().isNull());
+    }
+}
+
+// The thumbnail decoder has a file and a thread of its own: playback shows or drops every
+// frame to the end while thumbnails are being made.
+void TestPlayer::playbackGoesOnWhileThumbnailing()
+{
+    GalleryClip clip;
+    QVERIFY(openClip(clip, m_clipPath));
+    QSignalSpy ready(clip.thumbnails(), &ThumbnailSource::thumbnailReady);
+    clip.play();
+    QList<int> shownAtAnswers;
+    for (int frame = 0; clip.isPlaying(); ++frame) {
+        clip.thumbnails()->request(frame % kFrames, 2);
+        QVERIFY(ready.wait(5000));
+        shownAtAnswers << clip.shownFrames();
+    }
+    QVERIFY(shownAtAnswers.size() >= 2);
+    QVERIFY(shownAtAnswers.last() > shownAtAnswers.first());
+    QCOMPARE(clip.position(), kFrames - 1);
+    QCOMPARE(clip.shownFrames() + clip.droppedFrames(), kFrames);
 }
 
 QTEST_MAIN(TestPlayer)
