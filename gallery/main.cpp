@@ -3,7 +3,7 @@
 //   commonctrls-gallery [--page NAME] [--zoom Z] [--theme T] [--open VIDEO] [--stats]
 //                       [--window-size WxH]
 //   commonctrls-gallery --screenshot FILE.png [--page NAME] [--zoom Z] [--theme T]
-//                       [--open VIDEO --wait MS] [--stats] [--window-size WxH]
+//                       [--open VIDEO --wait MS] [--stats] [--window-size WxH] [--hover F]
 //   commonctrls-gallery --list-pages
 //   commonctrls-gallery --write-clip FILE.mkv
 //
@@ -11,7 +11,8 @@
 // application-wide theme laid over the gallery's sheet. With --screenshot the window is
 // rendered into FILE.png and the program exits; without a display it renders offscreen.
 // --stats prints one line on exit: the pictures handed to the viewers, those dropped and
-// the position, so that a script can read what happened.
+// the position, so that a script can read what happened. --hover rests the pointer at F (0 to
+// 1) along the page's first seek bar, so that the screenshot shows its preview.
 
 #include "GalleryClip.h"
 #include "GalleryWindow.h"
@@ -20,9 +21,14 @@
 #include "ClipWriter.h"
 #endif
 
+#include <UxPlaySeekingBar.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QTextStream>
 #include <QTimer>
 
@@ -96,6 +102,47 @@ void printStats(const GalleryClip &clip)
                                .arg(clip.position() / qMax(1.0, clip.framesPerSecond()), 0, 'f', 3);
 }
 
+// The popups on show over the window, such as a seek bar's preview.
+QList<QWidget *> shownPopups(const QWidget &window)
+{
+    QList<QWidget *> popups;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget != &window && widget->isVisible() && widget->windowType() == Qt::ToolTip)
+            popups << widget;
+    }
+    return popups;
+}
+
+// Moves the pointer over the first seek bar on show, at fraction of its length, and waits
+// up to a few seconds for its preview to show.
+void hoverSeekBar(const QWidget &window, double fraction)
+{
+    for (UxPlaySeekingBar *bar : window.findChildren<UxPlaySeekingBar *>()) {
+        if (!bar->isVisible())
+            continue;
+        const QPoint at(qRound(bar->width() * qBound(0.0, fraction, 1.0)), bar->height() / 2);
+        QMouseEvent move(QEvent::MouseMove, at, bar->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 3000 && shownPopups(window).isEmpty())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        return;
+    }
+}
+
+// The window with the popups over it, as the screen shows them.
+QPixmap grabWithPopups(QWidget &window)
+{
+    QPixmap shot = window.grab();
+    QPainter painter(&shot);
+    for (QWidget *popup : shownPopups(window))
+        painter.drawPixmap(popup->mapToGlobal(QPoint()) - window.mapToGlobal(QPoint()),
+                           popup->grab());
+    return shot;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -140,11 +187,16 @@ int main(int argc, char **argv)
     const QCommandLineOption stats(
         QStringLiteral("stats"),
         QStringLiteral("On exit, print the frames shown and dropped and the position."));
+    const QCommandLineOption hover(
+        QStringLiteral("hover"),
+        QStringLiteral("With --screenshot: rest the pointer at F (0 to 1) along the page's first "
+                       "seek bar, so that its preview shows."),
+        QStringLiteral("F"));
     const QCommandLineOption windowSize(QStringLiteral("window-size"),
                                         QStringLiteral("The window's size, as 1280x720."),
                                         QStringLiteral("WxH"));
-    parser.addOptions(
-        {screenshot, page, zoom, theme, listPages, open, wait, writeClip, stats, windowSize});
+    parser.addOptions({screenshot, page, zoom, theme, listPages, open, wait, writeClip, stats,
+                       windowSize, hover});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -200,10 +252,12 @@ int main(int argc, char **argv)
                        &QEventLoop::quit);
     settle.exec();
     QApplication::processEvents();
+    if (parser.isSet(hover))
+        hoverSeekBar(window, parser.value(hover).toDouble());
     if (parser.isSet(stats))
         printStats(*window.clip());
     const QString file = parser.value(screenshot);
-    if (!window.grab().save(file, "PNG")) {
+    if (!grabWithPopups(window).save(file, "PNG")) {
         err << "could not write " << file << "\n";
         return 1;
     }

@@ -1,6 +1,7 @@
 #include "SeekPage.h"
 
 #include "GalleryClip.h"
+#include "ThumbnailSource.h"
 
 #include <UxPlaySeekingBar.h>
 #include <UxSlider.h>
@@ -36,6 +37,10 @@ SeekPage::SeekPage(GalleryClip *clip, QWidget *parent)
     connect(m_trim, SIGNAL(trimStartChanged(int)), this, SLOT(showTrim()));
     connect(m_trim, SIGNAL(trimEndChanged(int)), this, SLOT(showTrim()));
     connect(m_trim, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int))); // preview the point
+    // Both bars preview the frame under the pointer (and the trim bar that of a focused
+    // handle), captioned with the chapter the seek bar names.
+    m_clip->thumbnails()->serve(m_seek, m_seek);
+    m_clip->thumbnails()->serve(m_trim, m_seek);
 
     QVBoxLayout *page = new QVBoxLayout(this);
     page->addWidget(makeLabel(tr("Seeking and trimming"), "title", this));

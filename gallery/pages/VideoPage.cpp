@@ -2,6 +2,7 @@
 
 #include "GalleryClip.h"
 #include "GalleryStyle.h"
+#include "ThumbnailSource.h"
 
 #include <UxAutoTimeEidt.h>
 #include <UxPlaySeekingBar.h>
@@ -134,8 +135,9 @@ QWidget *VideoPage::makeTransport()
     return transport;
 }
 
-// A seek bar that follows the clip, seeks it on a click and shows the kept range as its
-// usable range. The page and the full-screen control bar each have one.
+// A seek bar that follows the clip, seeks it on a click, shows the kept range as its
+// usable range and previews the frame under the pointer. The page and the full-screen
+// control bar each have one.
 UxPlaySeekingBar *VideoPage::makeSeekBar(QWidget *parent)
 {
     UxPlaySeekingBar *bar = new UxPlaySeekingBar(parent);
@@ -152,6 +154,7 @@ UxPlaySeekingBar *VideoPage::makeSeekBar(QWidget *parent)
     connect(m_clip, &GalleryClip::playRangeChanged, bar, &UxPlaySeekingBar::setUsableRange);
     connect(m_clip, SIGNAL(positionChanged(int)), bar, SLOT(setValue(int)));
     connect(bar, SIGNAL(valueChanged(int)), m_clip, SLOT(seek(int)));
+    m_clip->thumbnails()->serve(bar, bar); // a picture of the frame under the pointer
     return bar;
 }
 
