@@ -2,6 +2,7 @@
 #include <UxTrimSeekingBar.h>
 #include <UxVideoFullScreenViewer.h>
 
+#include "support/SendInput.h"
 #include "support/TestArtwork.h"
 
 #include <QHBoxLayout>
@@ -20,11 +21,9 @@ QPoint along(const UxPlaySeekingBar &bar, int pixel)
     return bar.orientation() == Qt::Horizontal ? QPoint(pixel, 12) : QPoint(12, pixel);
 }
 
-void moveOver(QWidget &widget, const QPoint &pos, Qt::MouseButtons buttons = Qt::NoButton)
+void moveOver(QWidget &widget, const QPoint &pos, Qt::MouseButton held = Qt::NoButton)
 {
-    QMouseEvent move(QEvent::MouseMove, pos, widget.mapToGlobal(pos), Qt::NoButton, buttons,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&widget, &move);
+    sendMouse(widget, QEvent::MouseMove, pos, held);
 }
 
 // What a bar (or trim bar) previews, as its signals tell it: the value, -1 while none.

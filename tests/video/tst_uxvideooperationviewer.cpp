@@ -1,5 +1,7 @@
 #include <UxVideoOperationViewer.h>
 
+#include "support/SendInput.h"
+
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -35,14 +37,10 @@ struct Viewer
     // Presses at the path's start, moves along it and releases at its end.
     void drag(const QList<QPoint> &path, Qt::MouseButton button = Qt::LeftButton)
     {
-        const auto send = [&](QEvent::Type type, const QPoint &at, Qt::MouseButtons held) {
-            QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, {});
-            QApplication::sendEvent(&widget, &event);
-        };
-        send(QEvent::MouseButtonPress, path.first(), button);
+        sendMouse(widget, QEvent::MouseButtonPress, path.first(), button);
         for (const QPoint &at : path.mid(1))
-            send(QEvent::MouseMove, at, button);
-        send(QEvent::MouseButtonRelease, path.last(), Qt::NoButton);
+            sendMouse(widget, QEvent::MouseMove, at, button);
+        sendMouse(widget, QEvent::MouseButtonRelease, path.last(), button);
     }
 };
 
