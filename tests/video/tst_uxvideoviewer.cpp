@@ -46,8 +46,16 @@ enum class Content {
     TranslucentMargin, // a frame, with a half-transparent margin colour
 };
 
-// How a full-screen viewer goes after its pointer has rested.
-enum class Goes { Destroyed, Hidden, Closed, HiddenBeforeTheRest };
+// How a full-screen viewer goes after its pointer has rested, or leaves full screen.
+enum class Goes {
+    Destroyed,
+    Hidden,
+    Closed,
+    HiddenBeforeTheRest,
+    Toggled,
+    MovedThenToggled,
+    ToggledBackAndMoved
+};
 
 QImage solid(const QSize &size, const QColor &colour, QImage::Format format = QImage::Format_RGB32)
 {
@@ -480,22 +488,34 @@ private Q_SLOTS:
         QCOMPARE(viewer->parentWidget(), &parent); // back in its parent's layout
     }
 
+    // The blank cursor goes with the viewer, over the host's own cursor or none. Leaving
+    // through toggleFullscreen() pops the application's top override cursor, and the first
+    // move after the pointer hid pops it too, whoever pushed it.
     void blankCursorGoesWithTheViewer_data()
     {
         QTest::addColumn<Goes>("goes");
         QTest::addColumn<bool>("hostCursor"); // the host's own override cursor underneath
-        QTest::newRow("destroyed") << Goes::Destroyed << false;
-        QTest::newRow("hidden") << Goes::Hidden << false;
-        QTest::newRow("closed over the host's cursor") << Goes::Closed << true;
-        QTest::newRow("hidden before the pointer rests") << Goes::HiddenBeforeTheRest << false;
+        QTest::addColumn<int>("topAfter");    // the shape on top, -1 for none
+        const int wait = Qt::WaitCursor;
+        QTest::newRow("destroyed") << Goes::Destroyed << false << -1;
+        QTest::newRow("hidden") << Goes::Hidden << false << -1;
+        QTest::newRow("closed over the host's cursor") << Goes::Closed << true << wait;
+        QTest::newRow("hidden before the pointer rests")
+            << Goes::HiddenBeforeTheRest << false << -1;
         QTest::newRow("hidden over the host's cursor before the pointer rests")
-            << Goes::HiddenBeforeTheRest << true;
+            << Goes::HiddenBeforeTheRest << true << wait;
+        QTest::newRow("left hidden: only the blank cursor goes") << Goes::Toggled << true << wait;
+        QTest::newRow("left shown: the host's cursor goes too")
+            << Goes::MovedThenToggled << true << -1;
+        QTest::newRow("came back still counted hidden: the first move pops the host's")
+            << Goes::ToggledBackAndMoved << true << -1;
     }
 
     void blankCursorGoesWithTheViewer()
     {
         QFETCH(Goes, goes);
         QFETCH(bool, hostCursor);
+        QFETCH(int, topAfter);
         if (hostCursor)
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         std::unique_ptr<UxVideoViewer> viewer(new UxVideoViewer);
@@ -503,15 +523,26 @@ private Q_SLOTS:
         if (goes == Goes::HiddenBeforeTheRest)
             viewer->hide();
         QVERIFY(QMetaObject::invokeMethod(viewer.get(), "hideMouse")); // the second of rest
+        if (goes == Goes::MovedThenToggled)
+            sendMouse(*viewer, QEvent::MouseMove, QPoint(20, 30));
+        if (goes == Goes::Toggled || goes == Goes::MovedThenToggled ||
+            goes == Goes::ToggledBackAndMoved)
+            viewer->toggleFullscreen();
+        if (goes == Goes::ToggledBackAndMoved) {
+            viewer->toggleFullscreen();
+            sendMouse(*viewer, QEvent::MouseMove, QPoint(20, 30));
+        }
         if (goes == Goes::Destroyed)
             viewer.reset();
         else if (goes == Goes::Hidden)
             viewer->hide();
         else if (goes == Goes::Closed)
             viewer->close();
-        const QCursor *left = QGuiApplication::overrideCursor();
-        QCOMPARE(left ? int(left->shape()) : -1, hostCursor ? int(Qt::WaitCursor) : -1);
-        if (hostCursor)
+        const QCursor *top = QGuiApplication::overrideCursor();
+        QCOMPARE(top ? int(top->shape()) : -1, topAfter);
+        if (viewer && viewer->isFullScreen())
+            viewer->toggleFullscreen();
+        while (QGuiApplication::overrideCursor())
             QGuiApplication::restoreOverrideCursor();
     }
 
@@ -553,46 +584,6 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(hidden.count(), 3, 2000);
         viewer.showNormal();
         QVERIFY(!QGuiApplication::overrideCursor());
-    }
-
-    void togglePopsTheTopOverrideCursor_data()
-    {
-        QTest::addColumn<bool>("movedBeforeLeaving");
-        QTest::addColumn<bool>("cameBackAndMoved"); // full screen again, then a move
-        QTest::addColumn<int>("topAfter");          // the shape on top, -1 for none
-        QTest::newRow("left hidden: only the blank cursor goes")
-            << false << false << int(Qt::WaitCursor);
-        QTest::newRow("left shown: the host's cursor goes too") << true << false << -1;
-        QTest::newRow("came back still counted hidden: the first move pops the host's")
-            << false << true << -1;
-    }
-
-    // Leaving through toggleFullscreen() pops the application's top override cursor, and
-    // the first move after the pointer hid pops it too, whoever pushed it.
-    void togglePopsTheTopOverrideCursor()
-    {
-        QFETCH(bool, movedBeforeLeaving);
-        QFETCH(bool, cameBackAndMoved);
-        QFETCH(int, topAfter);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor); // the host's
-        UxVideoViewer viewer;
-        QMouseEvent move(QEvent::MouseMove, QPointF(20, 30), QPointF(120, 130), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        viewer.toggleFullscreen();
-        QVERIFY(QMetaObject::invokeMethod(&viewer, "hideMouse")); // the second of rest
-        if (movedBeforeLeaving)
-            QApplication::sendEvent(&viewer, &move);
-        viewer.toggleFullscreen();
-        if (cameBackAndMoved) {
-            viewer.toggleFullscreen();
-            QApplication::sendEvent(&viewer, &move);
-        }
-        const QCursor *top = QGuiApplication::overrideCursor();
-        QCOMPARE(top ? int(top->shape()) : -1, topAfter);
-        if (viewer.isFullScreen())
-            viewer.toggleFullscreen();
-        while (QGuiApplication::overrideCursor())
-            QGuiApplication::restoreOverrideCursor();
     }
 };
 
