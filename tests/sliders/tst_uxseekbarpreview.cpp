@@ -3,6 +3,7 @@
 #include <UxVideoFullScreenViewer.h>
 
 #include "support/SendInput.h"
+#include "support/ShownTrimBar.h"
 #include "support/TestArtwork.h"
 
 #include <QHBoxLayout>
@@ -397,19 +398,13 @@ private Q_SLOTS:
     {
         QFETCH(bool, startHandle);
         QFETCH(bool, previewOn);
-        UxTrimSeekingBar trim;
-        trim.setRange(0, 100);
-        trim.setTrimStartEnd(10, 50, 5);
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        trim.setGeometry(QRect(screen.center() - QPoint(200, 0), QSize(400, 60)));
+        ShownTrimBar shownTrim;
+        UxTrimSeekingBar &trim = shownTrim.widget;
+        UxPlaySeekingBar *bar = shownTrim.bar;
+        QToolButton *handle = startHandle ? shownTrim.start : shownTrim.end;
         trim.setPreviewEnabled(previewOn);
-        trim.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&trim));
         trim.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&trim));
-        auto *bar = trim.findChild<UxPlaySeekingBar *>(QStringLiteral("playSeekingBar"));
-        auto *handle = trim.findChild<QToolButton *>(startHandle ? "btnTrimLeft" : "btnTrimRight");
-        QVERIFY(bar && handle);
         QCOMPARE(bar->isPreviewEnabled(), previewOn);
         PreviewWatch watch(&trim);
         const auto point = [&] { return startHandle ? trim.trimStart() : trim.trimEnd(); };

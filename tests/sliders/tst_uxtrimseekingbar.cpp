@@ -1,6 +1,5 @@
-#include <UxTrimSeekingBar.h>
+#include "support/ShownTrimBar.h"
 
-#include <QCursor>
 #include <QShortcut>
 #include <QTranslator>
 #include <QtTest>
@@ -8,45 +7,6 @@
 #include <climits>
 
 namespace {
-
-// A shown 400 x 60 trim bar over 0..100 keeping 10..50, all moved by an offset, its
-// parts found by the names style sheets use.
-struct Trim
-{
-    UxTrimSeekingBar widget;
-    UxPlaySeekingBar *bar = widget.findChild<UxPlaySeekingBar *>("playSeekingBar");
-    QToolButton *start = widget.findChild<QToolButton *>("btnTrimLeft");
-    QToolButton *end = widget.findChild<QToolButton *>("btnTrimRight");
-
-    explicit Trim(int minLength = 5, int offset = 0)
-    {
-        widget.setRange(offset, offset + 100);
-        widget.setTrimStartEnd(offset + 10, offset + 50, minLength);
-        widget.setGeometry(100, 100, 400, 60);
-        widget.show();
-        if (!bar || !start || !end || !QTest::qWaitForWindowExposed(&widget))
-            qFatal("trim bar not ready");
-    }
-    int xOf(int v) { return widget.mapFromGlobal(QPoint(bar->calcGlobalPosByValue(v), 0)).x(); }
-    // Focus as from the keyboard, in the active window.
-    void focus(QWidget *part)
-    {
-        widget.activateWindow();
-        if (!QTest::qWaitForWindowActive(&widget))
-            qFatal("trim bar not active");
-        widget.setAttribute(Qt::WA_KeyboardFocusChange);
-        part->setFocus(Qt::TabFocusReason);
-    }
-    // Puts the pointer where a drag of the handle reaches the value, and moves.
-    void dragTo(QToolButton *handle, int value)
-    {
-        const int half = handle == start ? -handle->width() / 2 : handle->width() / 2;
-        QCursor::setPos(bar->calcGlobalPosByValue(value) + half, handle->mapToGlobal(QPoint()).y());
-        QMouseEvent move(QEvent::MouseMove, QPoint(), QCursor::pos(), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(handle, &move);
-    }
-};
 
 enum Press { Left, Right, LeftThenDisable };
 
@@ -63,7 +23,7 @@ private Q_SLOTS:
     // over a handle.
     void layout()
     {
-        Trim t;
+        ShownTrimBar t;
         t.bar->setGrooveOutterSpace(QStringLiteral("6,8"));
         t.widget.setTrimStartEnd(0, 100, 0);
         t.widget.resize(401, 60);
@@ -129,7 +89,7 @@ private Q_SLOTS:
         QFETCH(int, offset);
         QFETCH(QList<QPoint>, moves);
         QFETCH(int, reported);
-        Trim t(minLength, offset);
+        ShownTrimBar t(minLength, offset);
         QToolButton *handle = startHandle ? t.start : t.end;
         const auto point = [&] { return startHandle ? t.widget.trimStart() : t.widget.trimEnd(); };
         const int initial = point();
@@ -187,7 +147,7 @@ private Q_SLOTS:
         QFETCH(int, keys);
         QFETCH(QPoint, trim);
         QFETCH(int, moved);
-        Trim t;
+        ShownTrimBar t;
         t.widget.setTrimStartEnd(trim.x(), trim.y(), 5);
         t.bar->setSingleStep(3);
         QToolButton *handle = startHandle ? t.start : t.end;
@@ -224,7 +184,7 @@ private Q_SLOTS:
     void focusIsVisible()
     {
         QFETCH(QString, sheet);
-        Trim t;
+        ShownTrimBar t;
         t.widget.setStyleSheet(sheet);
         QToolButton plain(&t.widget);
         plain.setGeometry(t.start->geometry());
@@ -238,12 +198,10 @@ private Q_SLOTS:
         QCOMPARE(focused == plainFocused, sheet.isEmpty());
     }
 
-    // Lengths are exact wherever they fit in int and saturate beyond, as does the end
-    // that a new length sets: neither ever wraps.
     // Chapters set on the trim bar mark its seek bar, whose Page Up then stops at each.
     void chaptersReachTheSeekBar()
     {
-        Trim t;
+        ShownTrimBar t;
         t.widget.setChapters({40, 20});
         QCOMPARE(t.widget.chapters(), (QList<int>{20, 40}));
         t.focus(t.bar);
@@ -254,6 +212,8 @@ private Q_SLOTS:
         QCOMPARE(t.bar->value(), 40);
     }
 
+    // Lengths are exact wherever they fit in int and saturate beyond, as does the end
+    // that a new length sets: neither ever wraps.
     void trimLengths_data()
     {
         for (const char *name : {"start", "end", "newLength"})
@@ -269,7 +229,9 @@ private Q_SLOTS:
         QFETCH(int, start);
         QFETCH(int, end);
         QFETCH(int, newLength);
-        const auto saturated = [](qint64 v) { return int(qBound(qint64(INT_MIN), v, qint64(INT_MAX))); };
+        const auto saturated = [](qint64 v) {
+            return int(qBound(qint64(INT_MIN), v, qint64(INT_MAX)));
+        };
         UxTrimSeekingBar trim;
         trim.setTrimStartEnd(start, end, 0);
         QCOMPARE(trim.trimLength(), saturated(qint64(end) - start));
@@ -289,7 +251,7 @@ private Q_SLOTS:
     void extremeOuterSpaces()
     {
         QFETCH(QString, outer);
-        Trim t;
+        ShownTrimBar t;
         t.bar->setGrooveOutterSpace(outer);
         t.widget.resize(401, 60);
         QVERIFY(t.widget.sizeHint().width() > 0 && t.widget.sizeHint().height() > 0);
