@@ -128,22 +128,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("aboveRatio1"); // at ratio 1 the path itself
         QTest::addColumn<Scale>("scaleAtRatio1");
         QTest::addColumn<Scale>("scaleAboveRatio1");
-        QTest::newRow("variant present") << "a/b.png"
-                                         << "a/b@2x.png" << Scale::Untouched << Scale::PixelRatio;
-        QTest::newRow("variant missing") << "c.png"
-                                         << "c.png" << Scale::Untouched << Scale::One;
-        QTest::newRow("neither file") << "missing.png"
-                                      << "missing.png" << Scale::One << Scale::One;
-        QTest::newRow("only dot at index 0") << ".png"
-                                             << ".png" << Scale::Untouched << Scale::Untouched;
-        QTest::newRow("dot in a directory")
-            << "dir.d/file"
-            << "dir@2x.d/file" << Scale::Untouched << Scale::PixelRatio;
-        QTest::newRow("no dot") << "noext"
-                                << "noext" << Scale::Untouched << Scale::Untouched;
-        QTest::newRow("before the last dot")
-            << "x.tar.gz"
-            << "x.tar@2x.gz" << Scale::Untouched << Scale::PixelRatio;
+        const auto row = [](const char *tag, const char *path, const char *above, Scale at1,
+                            Scale aboveScale) {
+            QTest::newRow(tag) << QString(path) << QString(above) << at1 << aboveScale;
+        };
+        const Scale untouched = Scale::Untouched, one = Scale::One, ratio = Scale::PixelRatio;
+        row("variant present", "a/b.png", "a/b@2x.png", untouched, ratio);
+        row("variant missing", "c.png", "c.png", untouched, one);
+        row("neither file", "missing.png", "missing.png", one, one);
+        row("only dot at index 0", ".png", ".png", untouched, untouched);
+        row("dot in a directory", "dir.d/file", "dir@2x.d/file", untouched, ratio);
+        row("no dot", "noext", "noext", untouched, untouched);
+        row("before the last dot", "x.tar.gz", "x.tar@2x.gz", untouched, ratio);
     }
 
     void imagePaths()
