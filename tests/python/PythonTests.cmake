@@ -12,3 +12,11 @@ add_test(NAME python_api_drift
             ${COMMONCTRLS_PYTHON_MODULE} $<TARGET_FILE:commonctrls_api_dump>
             ${PROJECT_SOURCE_DIR}/include)
 set_tests_properties(python_api_drift PROPERTIES ENVIRONMENT "${_python_env}")
+
+# The widgets driven through pytest-qt, and ownership across the two languages.
+set(_pytest_qt_api PYTEST_QT_API=pyqt${COMMONCTRLS_QT_MAJOR})
+add_test(NAME python_widgets
+    COMMAND ${COMMONCTRLS_PYTHON_EXECUTABLE} -m pytest -q -p no:cacheprovider
+            ${CMAKE_CURRENT_LIST_DIR})
+set_tests_properties(python_widgets PROPERTIES ENVIRONMENT
+    "${_python_env};COMMONCTRLS_PYTHON_MODULE=${COMMONCTRLS_PYTHON_MODULE};${_pytest_qt_api}")

@@ -1,0 +1,183 @@
+"""The widgets driven from Python through real mouse and key events."""
+
+import pytest
+
+
+def left(qt):
+    return qt.QtCore.Qt.MouseButton.LeftButton
+
+
+# A click off the handle jumps to the value under the pointer; the play bar only within
+# its usable range unless outer clicks are allowed. The expected value comes from the
+# widget's own pixel mapping, the one its C++ click handler uses.
+@pytest.mark.parametrize(
+    "cls_name, fraction, usable, outer_clickable, jumps",
+    [
+        pytest.param("UxSlider", 0.3, None, False, True, id="slider"),
+        pytest.param("UxSlider", 0.85, None, False, True, id="slider far end"),
+        pytest.param("UxPlaySeekingBar", 0.6, (0, 1000), False, True, id="seek in range"),
+        pytest.param("UxPlaySeekingBar", 0.8, (0, 500), False, False, id="seek refused"),
+        pytest.param("UxPlaySeekingBar", 0.8, (0, 500), True, True, id="seek outer allowed"),
+    ],
+)
+def test_click_jumps_to_the_mapped_value(cc, qt, qtbot, shown, cls_name, fraction, usable,
+                                         outer_clickable, jumps):
+    bar = getattr(cc, cls_name)()
+    bar.setOrientation(qt.QtCore.Qt.Orientation.Horizontal)
+    bar.setRange(0, 1000)
+    if usable:
+        bar.setUsableRange(*usable)
+        bar.setOutterTrimRangeClickable(outer_clickable)
+    shown(bar, 400, 24)
+    x = int(bar.width() * fraction)
+    target = bar.pixelPosToRangeValue(x)
+    assert target not in (0, bar.value())  # the click lands off the handle, at 0
+    with qtbot.waitSignals([bar.valueChanged], timeout=500, raising=False) as moved:
+        qtbot.mouseClick(bar, left(qt), pos=qt.QtCore.QPoint(x, bar.height() // 2))
+    assert moved.signal_triggered == jumps
+    assert bar.value() == (target if jumps else 0)
+    if cls_name == "UxPlaySeekingBar":  # the screen mapping agrees with the widget one
+        assert bar.calcValueByGlobalPos(bar.mapToGlobal(qt.QtCore.QPoint(x, 0))) == target
+
+
+class Trim:
+    """A shown trim bar over 0..100 keeping 10..50, at least 5 apart, and its handles."""
+
+    def __init__(self, cc, qt, shown):
+        self.qt = qt
+        self.widget = cc.UxTrimSeekingBar()
+        self.widget.setRange(0, 100)
+        self.widget.setTrimStartEnd(10, 50, 5)
+        shown(self.widget, 400, 60)
+        self.bar = self.widget.findChild(cc.UxPlaySeekingBar, "playSeekingBar")
+        self.handles = {
+            "start": self.widget.findChild(qt.QtWidgets.QToolButton, "btnTrimLeft"),
+            "end": self.widget.findChild(qt.QtWidgets.QToolButton, "btnTrimRight"),
+        }
+
+    def point(self, which):
+        return {"start": self.widget.trimStart, "end": self.widget.trimEnd}[which]()
+
+    def drag(self, qtbot, which, value):
+        """Presses the handle, moves the pointer to where the handle's edge meets value
+        (the handle is held at its centre) and releases."""
+        QtCore, QtGui = self.qt.QtCore, self.qt.QtGui
+        handle = self.handles[which]
+        centre = handle.rect().center()
+        qtbot.mousePress(handle, left(self.qt), pos=centre)
+        half = -handle.width() // 2 if which == "start" else handle.width() // 2
+        QtGui.QCursor.setPos(self.bar.calcGlobalPosByValue(value) + half,
+                             handle.mapToGlobal(centre).y())
+        move = QtGui.QMouseEvent(QtCore.QEvent.Type.MouseMove, QtCore.QPointF(centre),
+                                 QtCore.QPointF(QtGui.QCursor.pos()), QtCore.Qt.MouseButton.NoButton,
+                                 left(self.qt), QtCore.Qt.KeyboardModifier.NoModifier)
+        self.qt.QtWidgets.QApplication.sendEvent(handle, move)
+        qtbot.mouseRelease(handle, left(self.qt), pos=centre)
+
+
+# Each handle moves its own trim point only, never closer to the other than the minimum
+# length, and reports where it ended up: a drag that would pass that limit is dropped,
+# keys stop at it.
+@pytest.mark.parametrize(
+    "which, gesture, goal, expected",
+    [
+        pytest.param("start", "drag", 30, 30, id="start dragged within"),
+        pytest.param("start", "drag", 49, 10, id="start dragged onto the end"),
+        pytest.param("end", "drag", 70, 70, id="end dragged within"),
+        pytest.param("end", "drag", 12, 50, id="end dragged onto the start"),
+        pytest.param("start", "End", None, 45, id="start keyed to the end"),
+        pytest.param("end", "Home", None, 15, id="end keyed to the start"),
+    ],
+)
+def test_trim_handles_keep_the_minimum_length(cc, qt, qtbot, shown, which, gesture, goal,
+                                              expected):
+    trim = Trim(cc, qt, shown)
+    other = "end" if which == "start" else "start"
+    kept = trim.point(other)
+    signal = getattr(trim.widget, f"trim{which.capitalize()}Changed")
+    with qtbot.waitSignal(signal, timeout=1000) as reported:
+        if gesture == "drag":
+            trim.drag(qtbot, which, goal)
+        else:
+            trim.widget.activateWindow()
+            qtbot.waitActive(trim.widget)
+            trim.handles[which].setFocus(qt.QtCore.Qt.FocusReason.TabFocusReason)
+            qtbot.keyClick(trim.handles[which], getattr(qt.QtCore.Qt.Key, "Key_" + gesture))
+    assert reported.args == [trim.point(which)]
+    assert trim.point(which) == expected
+    assert trim.point(other) == kept
+    assert trim.widget.trimLength() >= 5
+
+
+# Up and Down add a whole unit of the section under the cursor to the time as a whole,
+# so that minutes carry into hours.
+@pytest.mark.parametrize(
+    "section, key, seconds",
+    [
+        pytest.param("HourSection", "Key_Up", 3600, id="hour up"),
+        pytest.param("MinuteSection", "Key_Up", 60, id="minute up carries"),
+        pytest.param("SecondSection", "Key_Up", 1, id="second up"),
+        pytest.param("MinuteSection", "Key_Down", -60, id="minute down"),
+        pytest.param("SecondSection", "Key_Down", -1, id="second down"),
+    ],
+)
+def test_time_editor_steps_by_the_unit_under_the_cursor(cc, qt, qtbot, shown, section, key,
+                                                         seconds):
+    QtCore = qt.QtCore
+    editor = cc.UxAutoTimeEidt()
+    editor.setDisplayFormat("HH:mm:ss")
+    start = QtCore.QTime(10, 59, 30)
+    editor.setTime(start)
+    shown(editor, 160, 30)
+    editor.setFocus()
+    editor.setCurrentSection(getattr(qt.QtWidgets.QDateTimeEdit.Section, section))
+    qtbot.keyClick(editor, getattr(QtCore.Qt.Key, key))
+    assert editor.time() == start.addSecs(seconds)
+
+
+def solid(qt, width, height, color):
+    image = qt.QtGui.QImage(width, height, qt.QtGui.QImage.Format.Format_RGB32)
+    image.fill(qt.QtGui.QColor(color))
+    return image
+
+
+def yuv_frame(cc, qt, width, height, y, u, v):
+    """A YUV 4:2:0 frame of one colour, its planes Python bytes."""
+    frame = cc.UxVideoFrame(cc.UxVideoFrame.PixelFormat.Format_YUV420P,
+                            qt.QtCore.QSize(width, height))
+    chroma = (width + 1) // 2
+    for index, (value, stride, rows) in enumerate(
+            [(y, width, height), (u, chroma, (height + 1) // 2), (v, chroma, (height + 1) // 2)]):
+        frame.setPlane(index, bytes([value]) * (stride * rows), stride)
+    return frame
+
+
+def close(a, b, tolerance=3):
+    return all(abs(p - q) <= tolerance for p, q in zip(a.getRgb()[:3], b.getRgb()[:3]))
+
+
+# A 4:3 picture in a 16:9 viewer shows letter-boxed: the picture's colour at the centre,
+# the padding colour at the left edge. The picture comes as a QImage or as a YUV frame,
+# whose colour is what the frame's own conversion gives.
+@pytest.mark.parametrize("source", ["QImage", "UxVideoFrame"])
+def test_viewer_paints_the_frame_it_takes(cc, qt, qtbot, shown, source):
+    QtCore, QtGui = qt.QtCore, qt.QtGui
+    viewer = shown(cc.UxVideoViewer(), 320, 180)
+    viewer.setInputVideo(QtCore.QSize(64, 48), False, False, False)
+    padding = QtGui.QColor("#203040")
+    viewer.setPaddingColor(padding)
+    if source == "QImage":
+        picture = solid(qt, 64, 48, "#c03020")
+        viewer.onUpdateVideo(picture)
+    else:
+        frame = yuv_frame(cc, qt, 64, 48, 81, 90, 240)
+        assert frame.isValid()
+        picture = frame.toImage()
+        viewer.onUpdateVideoFrame(frame)
+        del frame  # the viewer copied the planes
+    expected = picture.pixelColor(32, 24)
+    image = viewer.grab().toImage()
+    video = viewer.videoRect()
+    assert close(image.pixelColor(video.center()), expected)
+    assert close(image.pixelColor(1, viewer.height() // 2), padding)
+    assert video.left() > 1 and video.width() * 3 == pytest.approx(video.height() * 4, abs=4)
