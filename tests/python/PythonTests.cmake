@@ -20,3 +20,16 @@ add_test(NAME python_widgets
             ${CMAKE_CURRENT_LIST_DIR})
 set_tests_properties(python_widgets PROPERTIES ENVIRONMENT
     "${_python_env};COMMONCTRLS_PYTHON_MODULE=${COMMONCTRLS_PYTHON_MODULE};${_pytest_qt_api}")
+
+# The example player plays a clip the tests write for more frames than the clip has, so
+# that it loops over the kept part, in full screen, and checks the last frame it painted.
+set(_clip ${CMAKE_CURRENT_BINARY_DIR}/player-clip.mkv)
+add_test(NAME python_player_clip
+    COMMAND ${COMMONCTRLS_PYTHON_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/make_clip.py ${_clip}
+            --frames 50 --size 160x120)
+set_tests_properties(python_player_clip PROPERTIES FIXTURES_SETUP python_clip)
+add_test(NAME python_player
+    COMMAND ${COMMONCTRLS_PYTHON_EXECUTABLE} ${PROJECT_SOURCE_DIR}/examples/python/player.py
+            ${_clip} --seek 1000 --full-screen --frames 60 --quit)
+set_tests_properties(python_player PROPERTIES FIXTURES_REQUIRED python_clip
+    ENVIRONMENT "${_python_env};COMMONCTRLS_PYTHON_MODULE=${COMMONCTRLS_PYTHON_MODULE}")
