@@ -56,6 +56,14 @@ only_in() {
     done
 }
 
+# ships_only <set> <component> <regex>: that component's package ships nothing else
+# besides its documentation folder.
+ships_only() {
+    local extra
+    extra=$(grep -vE "$3|^usr/share/doc/" "$1/pkg/${name[$2]}.files" || true)
+    [ -z "$extra" ] || fail "${name[$2]} ships more than it should: $(echo "$extra" | head -n 5 | tr '\n' ' ')"
+}
+
 sets=()
 for build in "$@"; do
     build=$(realpath "$build")
@@ -118,8 +126,11 @@ for build in "$@"; do
     only_in "$set_dir" ".qm translations" '\.qm$' translations
     only_in "$set_dir" "a plugin in Qt's Designer folder (${plugins#/})" "^${plugins#/}/designer/[^/]+\.so$" designer
     only_in "$set_dir" "the HTML reference" '/html/index\.html$' doc
-    extra=$(grep -vE "^${plugins#/}/designer/[^/]+\.so$|^usr/share/doc/" "$set_dir/pkg/${name[designer]}.files" || true)
-    [ -z "$extra" ] || fail "${name[designer]} ships more than the plugin: $extra"
+    if [ -n "${name[python]:-}" ]; then
+        only_in "$set_dir" "the Python module" '^usr/lib/python3/dist-packages/[^/]+\.so$' python
+        ships_only "$set_dir" python '^usr/lib/python3/dist-packages/[^/]+\.(so|pyi)$'
+    fi
+    ships_only "$set_dir" designer "^${plugins#/}/designer/[^/]+\.so$"
 
     # Dependencies between the packages: exact versions.
     for component in development designer python; do
@@ -157,6 +168,15 @@ for build in "$@"; do
     # shellcheck disable=SC2086 # pkg-config's flags are words
     c++ -std=c++17 tests/host/main.cpp -o "$set_dir/pkg-config-consumer" $pc_flags
     LD_LIBRARY_PATH=$set_dir/root/usr/lib/$multiarch QT_QPA_PLATFORM=offscreen "$set_dir/pkg-config-consumer"
+
+    # The Python module imports from the unpacked root into Debian's Python.
+    if [ -n "${name[python]:-}" ]; then
+        while IFS= read -r module; do
+            module=$(basename "$module")
+            PYTHONPATH=$set_dir/root/usr/lib/python3/dist-packages LD_LIBRARY_PATH=$set_dir/root/usr/lib/$multiarch \
+                QT_QPA_PLATFORM=offscreen /usr/bin/python3 -c "import ${module%%.*}" || fail "${module%%.*} does not import"
+        done < <(grep -oE '^usr/lib/python3/dist-packages/[^/.]+\.[^/]*so$' "$set_dir/pkg/${name[python]}.files")
+    fi
 
     unset name
 done
