@@ -4,6 +4,7 @@
 //                       [--window-size WxH]
 //   commonctrls-gallery --screenshot FILE.png [--page NAME] [--zoom Z] [--theme T]
 //                       [--open VIDEO --wait MS] [--stats] [--window-size WxH] [--hover F]
+//                       [--video-zoom V]
 //   commonctrls-gallery --list-pages
 //   commonctrls-gallery --write-clip FILE.mkv
 //
@@ -12,7 +13,8 @@
 // rendered into FILE.png and the program exits; without a display it renders offscreen.
 // --stats prints one line on exit: the pictures handed to the viewers, those dropped and
 // the position, so that a script can read what happened. --hover rests the pointer at F (0 to
-// 1) along the page's first seek bar, so that the screenshot shows its preview.
+// 1) along the page's first seek bar, so that the screenshot shows its preview. --video-zoom
+// magnifies the pictures of the page's video viewers V times (1 to 8) about their centres.
 
 #include "GalleryClip.h"
 #include "GalleryWindow.h"
@@ -22,6 +24,7 @@
 #endif
 
 #include <UxPlaySeekingBar.h>
+#include <UxVideoViewer.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -132,6 +135,16 @@ void hoverSeekBar(const QWidget &window, double fraction)
     }
 }
 
+// Zooms the pictures of the video viewers on show, as a host's zoom control would.
+void zoomVideo(const QWidget &window, double zoom)
+{
+    for (UxVideoViewer *viewer : window.findChildren<UxVideoViewer *>()) {
+        if (viewer->isVisible())
+            viewer->setZoom(zoom);
+    }
+    QApplication::processEvents();
+}
+
 // The window with the popups over it, as the screen shows them.
 QPixmap grabWithPopups(QWidget &window)
 {
@@ -192,11 +205,15 @@ int main(int argc, char **argv)
         QStringLiteral("With --screenshot: rest the pointer at F (0 to 1) along the page's first "
                        "seek bar, so that its preview shows."),
         QStringLiteral("F"));
+    const QCommandLineOption videoZoom(
+        QStringLiteral("video-zoom"),
+        QStringLiteral("With --screenshot: magnify the page's video pictures V times (1 to 8)."),
+        QStringLiteral("V"));
     const QCommandLineOption windowSize(QStringLiteral("window-size"),
                                         QStringLiteral("The window's size, as 1280x720."),
                                         QStringLiteral("WxH"));
     parser.addOptions({screenshot, page, zoom, theme, listPages, open, wait, writeClip, stats,
-                       windowSize, hover});
+                       windowSize, hover, videoZoom});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -252,6 +269,8 @@ int main(int argc, char **argv)
                        &QEventLoop::quit);
     settle.exec();
     QApplication::processEvents();
+    if (parser.isSet(videoZoom))
+        zoomVideo(window, parser.value(videoZoom).toDouble());
     if (parser.isSet(hover))
         hoverSeekBar(window, parser.value(hover).toDouble());
     if (parser.isSet(stats))
