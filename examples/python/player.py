@@ -70,7 +70,8 @@ class Clip:
         self.container.seek(int(ms / 1000 / self.stream.time_base), stream=self.stream)
         self._frames = self.container.decode(self.stream)
         frame = self.next_frame()
-        while frame is not None and frame.time is not None and (frame.time + 1 / self.rate) * 1000 <= ms:
+        frame_ms = 1000 / self.rate
+        while frame is not None and frame.time is not None and frame.time * 1000 + frame_ms <= ms:
             frame = self.next_frame()
         return frame
 

@@ -146,7 +146,8 @@ def differences(cpp, python):
             for member in sorted(set(python[name][part]) - set(cpp[name][part])):
                 lines.append(f"{name}: {part[:-1]} {member} in Python only")
         if cpp[name]["enums"] != python[name]["enums"]:
-            lines.append(f"{name}: enums {cpp[name]['enums']} in C++, {python[name]['enums']} in Python")
+            lines.append(f"{name}: enums {cpp[name]['enums']} in C++, "
+                         f"{python[name]['enums']} in Python")
         if "python name" in python[name]:
             lines.append(f"{name}: named {python[name]['python name']} in Python")
     return lines

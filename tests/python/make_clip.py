@@ -32,8 +32,9 @@ def write_clip(path, frames=50, width=160, height=120, rate=25):
                     frame.planes, yuv_planes(index, frames, width, height),
                     (width, (width + 1) // 2, (width + 1) // 2)):
                 rows = len(samples) // plane_width
-                padded = b"".join(samples[r * plane_width:(r + 1) * plane_width].ljust(plane.line_size, b"\0")
-                                  for r in range(rows))
+                padded = b"".join(
+                    samples[r * plane_width:(r + 1) * plane_width].ljust(plane.line_size, b"\0")
+                    for r in range(rows))
                 plane.update(padded)
             frame.pts = index
             for packet in stream.encode(frame):

@@ -74,7 +74,8 @@ def test_row_delegate_and_its_combo_box(cc, qt, qtbot, detached):
     if detached:
         after = paint_row(qt, delegate, "first")
         assert after.size() == before.size()
-        assert delegate.sizeHint(qt.QtWidgets.QStyleOptionViewItem(), qt.QtCore.QModelIndex()).isEmpty()
+        option, invalid = qt.QtWidgets.QStyleOptionViewItem(), qt.QtCore.QModelIndex()
+        assert delegate.sizeHint(option, invalid).isEmpty()
     del delegate
     gc.collect()
 
@@ -103,7 +104,8 @@ def test_frame_owner_lives_as_long_as_its_holders(cc, qt, qtbot):
               bytearray([240]) * (width * height // 4)]
     owner = object()
     base = sys.getrefcount(owner)
-    frame = cc.UxVideoFrame(cc.UxVideoFrame.PixelFormat.Format_YUV420P, qt.QtCore.QSize(width, height))
+    frame = cc.UxVideoFrame(cc.UxVideoFrame.PixelFormat.Format_YUV420P,
+                            qt.QtCore.QSize(width, height))
     for index, plane in enumerate(planes):
         frame.setPlane(index, plane, width if index == 0 else width // 2)
     frame.setOwner(owner)

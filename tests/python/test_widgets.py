@@ -69,8 +69,9 @@ class Trim:
         QtGui.QCursor.setPos(self.bar.calcGlobalPosByValue(value) + half,
                              handle.mapToGlobal(centre).y())
         move = QtGui.QMouseEvent(QtCore.QEvent.Type.MouseMove, QtCore.QPointF(centre),
-                                 QtCore.QPointF(QtGui.QCursor.pos()), QtCore.Qt.MouseButton.NoButton,
-                                 left(self.qt), QtCore.Qt.KeyboardModifier.NoModifier)
+                                 QtCore.QPointF(QtGui.QCursor.pos()),
+                                 QtCore.Qt.MouseButton.NoButton, left(self.qt),
+                                 QtCore.Qt.KeyboardModifier.NoModifier)
         self.qt.QtWidgets.QApplication.sendEvent(handle, move)
         qtbot.mouseRelease(handle, left(self.qt), pos=centre)
 
