@@ -88,21 +88,17 @@ VideoPage::VideoPage(GalleryClip *clip, QWidget *parent)
     adoptClip();
 }
 
-// Comma and period step back and forward by a frame, with Shift by a second's worth; a
-// keyboard that needs Shift for them may send the less-than and greater-than keys instead.
+// Comma and period step back and forward by a frame, with Shift by a second's worth.
 bool VideoPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return GalleryPage::eventFilter(watched, event);
     const QKeyEvent *key = static_cast<QKeyEvent *>(event);
-    const int direction = key->key() == Qt::Key_Comma || key->key() == Qt::Key_Less       ? -1
-                          : key->key() == Qt::Key_Period || key->key() == Qt::Key_Greater ? 1
-                                                                                          : 0;
-    if (direction == 0 || (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)))
+    const int frames =
+        GalleryClip::framesForStepKey(key->key(), key->modifiers(), m_clip->framesPerSecond());
+    if (frames == 0)
         return GalleryPage::eventFilter(watched, event);
-    const bool bySecond = key->modifiers() & Qt::ShiftModifier || key->key() == Qt::Key_Less ||
-                          key->key() == Qt::Key_Greater;
-    m_clip->step(direction * (bySecond ? qMax(1, qRound(m_clip->framesPerSecond())) : 1));
+    m_clip->step(frames);
     return true;
 }
 

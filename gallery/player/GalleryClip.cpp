@@ -8,6 +8,8 @@
 
 #include <UxVideoViewer.h>
 
+#include <cmath>
+
 #include <climits>
 
 GalleryClip::GalleryClip(QObject *parent)
@@ -196,6 +198,20 @@ void GalleryClip::seek(int frame)
     m_requested = target;
     m_atEnd = false;
     m_source->seek(target);
+}
+
+int GalleryClip::framesForStepKey(int key, Qt::KeyboardModifiers modifiers, double framesPerSecond)
+{
+    const int direction = key == Qt::Key_Comma || key == Qt::Key_Less       ? -1
+                          : key == Qt::Key_Period || key == Qt::Key_Greater ? 1
+                                                                            : 0;
+    if (direction == 0 || (modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier)))
+        return 0;
+    const bool bySecond =
+        modifiers & Qt::ShiftModifier || key == Qt::Key_Less || key == Qt::Key_Greater;
+    const double second =
+        std::isfinite(framesPerSecond) ? qBound(1.0, framesPerSecond, 1000.0) : 1.0;
+    return direction * (bySecond ? qRound(second) : 1);
 }
 
 void GalleryClip::step(int frames)

@@ -26,6 +26,10 @@ public:
     ~GalleryClip() override;
 
     static bool canOpenFiles(); // whether the gallery was built with a decoder
+    // The frames a player key steps by: comma and period one back and forward, with Shift
+    // (or as less-than and greater-than, on keyboards that need Shift for them) a second's
+    // worth; 0 for any other key or with other modifiers.
+    static int framesForStepKey(int key, Qt::KeyboardModifiers modifiers, double framesPerSecond);
 
     QString name() const;
     QString filePath() const { return m_path; } // empty for the test pattern

@@ -402,28 +402,53 @@ void TestPlayer::outPointStopsOrLoops()
         QVERIFY(frame >= 2 && frame <= 6);
 }
 
+// The player's step keys, and where the step lands: exactly on the neighbouring frame, or
+// a second's worth away, within the clip.
 void TestPlayer::stepsToTheNeighbouringFrame_data()
 {
     QTest::addColumn<bool>("file");
     QTest::addColumn<int>("from");
-    QTest::addColumn<int>("frames");
-    QTest::newRow("synthetic, a frame forward") << false << 10 << 1;
-    QTest::newRow("synthetic, a frame back") << false << 10 << -1;
-    QTest::newRow("synthetic, a second forward") << false << 10 << 30;
-    QTest::newRow("synthetic, back past the start") << false << 3 << -30;
-    QTest::newRow("file, a frame forward") << true << 5 << 1;
-    QTest::newRow("file, a frame back") << true << 5 << -1;
-    QTest::newRow("file, forward past the end") << true << kFrames - 2 << kRate;
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("direction"); // 0: the key does not step
+    QTest::addColumn<bool>("bySecond");
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    QTest::newRow("synthetic, period") << false << 10 << int(Qt::Key_Period) << none << 1 << false;
+    QTest::newRow("synthetic, comma") << false << 10 << int(Qt::Key_Comma) << none << -1 << false;
+    QTest::newRow("synthetic, Shift+period")
+        << false << 10 << int(Qt::Key_Period) << shift << 1 << true;
+    QTest::newRow("synthetic, less-than, back past the start")
+        << false << 3 << int(Qt::Key_Less) << shift << -1 << true;
+    QTest::newRow("synthetic, keypad period")
+        << false << 10 << int(Qt::Key_Period) << Qt::KeyboardModifiers(Qt::KeypadModifier) << 1
+        << false;
+    QTest::newRow("Ctrl+comma does not step")
+        << false << 10 << int(Qt::Key_Comma) << Qt::KeyboardModifiers(Qt::ControlModifier) << 0
+        << false;
+    QTest::newRow("another key does not step")
+        << false << 10 << int(Qt::Key_Space) << none << 0 << false;
+    QTest::newRow("file, period") << true << 5 << int(Qt::Key_Period) << none << 1 << false;
+    QTest::newRow("file, comma") << true << 5 << int(Qt::Key_Comma) << none << -1 << false;
+    QTest::newRow("file, greater-than, past the end")
+        << true << kFrames - 2 << int(Qt::Key_Greater) << shift << 1 << true;
 }
 
 void TestPlayer::stepsToTheNeighbouringFrame()
 {
     QFETCH(bool, file);
     QFETCH(int, from);
-    QFETCH(int, frames);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, direction);
+    QFETCH(bool, bySecond);
     GalleryClip clip;
     if (file)
         QVERIFY(openClip(clip, m_clipPath));
+    const int frames = direction * (bySecond ? qRound(clip.framesPerSecond()) : 1);
+    QCOMPARE(GalleryClip::framesForStepKey(key, modifiers, clip.framesPerSecond()), frames);
+    if (frames == 0)
+        return;
     clip.seek(from);
     QTRY_COMPARE_WITH_TIMEOUT(clip.position(), from, 5000);
     QSignalSpy positions(&clip, &GalleryClip::positionChanged);
