@@ -182,3 +182,93 @@ def test_viewer_paints_the_frame_it_takes(cc, qt, qtbot, shown, source):
     assert close(image.pixelColor(video.center()), expected)
     assert close(image.pixelColor(1, viewer.height() // 2), padding)
     assert video.left() > 1 and video.width() * 3 == pytest.approx(video.height() * 4, abs=4)
+
+
+def key(name):
+    return lambda qtbot, qt, widget: qtbot.keyClick(widget, getattr(qt.QtCore.Qt.Key, name))
+
+
+def click(qtbot, qt, widget):
+    qtbot.mouseClick(widget, left(qt), pos=widget.rect().center())
+
+
+def double_click(qtbot, qt, widget):
+    qtbot.mouseDClick(widget, left(qt), pos=widget.rect().center())
+
+
+def leave(qtbot, qt, widget):
+    qt.QtWidgets.QApplication.sendEvent(widget, qt.QtCore.QEvent(qt.QtCore.QEvent.Type.Leave))
+
+
+def enter_and_click_button(qtbot, qt, widget):
+    centre = qt.QtCore.QPointF(widget.rect().center())
+    qt.QtWidgets.QApplication.sendEvent(widget, qt.QtGui.QEnterEvent(centre, centre, centre))
+    button = widget.findChild(qt.QtWidgets.QToolButton, "btnOnLineEdit")
+    assert button.isVisible()  # shown while the pointer is over the field
+    click(qtbot, qt, button)
+
+
+def with_rows(cc, qt, widget):
+    widget.setModel(qt.QtCore.QStringListModel(["one", "two", "three"], widget))
+    widget.setCurrentIndex(widget.model().index(1, 0))
+
+
+def with_chapters(cc, qt, widget):
+    widget.setOrientation(qt.QtCore.Qt.Orientation.Horizontal)
+    widget.setRange(0, 1000)
+    widget.setChapters([0, 300, 700], ["opening", "middle", "end"])
+
+
+def with_crop(cc, qt, widget):
+    QtCore = qt.QtCore
+    widget.setInputVideo(QtCore.QSize(640, 360), False, False, False)
+    widget.setLogicVideo(QtCore.QSize(640, 360), 1, 1, QtCore.QRect(100, 50, 200, 100),
+                         QtCore.QSize(16, 16))
+
+
+def crop_moved_one_screen_pixel(widget):
+    """with_crop's rectangle one screen pixel to the right, in logic pixels."""
+    rect = widget.focusRect()
+    step = 640 // widget.videoRect().width()
+    return type(rect)(100 + step, 50, 200, 100)  # a QRect of the PyQt in use
+
+
+# Real events turn into each widget's own signals; where a signal carries a value, the
+# expected one comes from the widget's documented rule or its own getter afterwards.
+@pytest.mark.parametrize(
+    "cls_name, prepare, gesture, signal, expected",
+    [
+        pytest.param("UxVideoViewer", None, key("Key_Up"), "volumChange", lambda w: [10],
+                     id="viewer Up is volume +10"),
+        pytest.param("UxVideoViewer", None, key("Key_Down"), "volumChange", lambda w: [-10],
+                     id="viewer Down is volume -10"),
+        pytest.param("UxVideoViewer", None, key("Key_Space"), "actPlayOrPause", lambda w: [],
+                     id="viewer Space plays"),
+        pytest.param("UxVideoViewer", None, click, "actPlayOrPause", lambda w: [],
+                     id="viewer click plays"),
+        pytest.param("UxVideoViewer", None, double_click, "changeScreen", lambda w: [],
+                     id="viewer double click"),
+        pytest.param("UxAutoScrollListView", with_rows, key("Key_Left"), "cursorMoveLeft",
+                     lambda w: [], id="list Left"),
+        pytest.param("UxAutoScrollListView", with_rows, key("Key_Right"), "cursorMoveRight",
+                     lambda w: [], id="list Right"),
+        pytest.param("UxDelegateComboBox", None, leave, "hideCombox", lambda w: [],
+                     id="combo left by the pointer"),
+        pytest.param("UxLineEditWithToolbutton", None, enter_and_click_button,
+                     "toolbuttonClicked", lambda w: [], id="line edit button"),
+        pytest.param("UxPlaySeekingBar", with_chapters, key("Key_PageUp"), "valueChanged",
+                     lambda w: [w.chapters()[1]], id="seek Page Up to the next chapter"),
+        pytest.param("UxVideoOperationViewer", with_crop, key("Key_Right"), "focusRectChanged",
+                     lambda w: [crop_moved_one_screen_pixel(w)], id="crop moved by a key"),
+    ],
+)
+def test_events_become_signals(cc, qt, qtbot, shown, cls_name, prepare, gesture, signal,
+                               expected):
+    widget = getattr(cc, cls_name)()
+    if prepare:
+        prepare(cc, qt, widget)
+    shown(widget, 320, 180)
+    widget.setFocus()
+    with qtbot.waitSignal(getattr(widget, signal), timeout=1000) as caught:
+        gesture(qtbot, qt, widget)
+    assert caught.args == expected(widget)
