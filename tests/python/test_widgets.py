@@ -36,7 +36,7 @@ def test_click_jumps_to_the_mapped_value(cc, qt, qtbot, shown, cls_name, fractio
         qtbot.mouseClick(bar, left(qt), pos=qt.QtCore.QPoint(x, bar.height() // 2))
     assert moved.signal_triggered == jumps
     assert bar.value() == (target if jumps else 0)
-    if cls_name == "UxPlaySeekingBar":  # the screen mapping agrees with the widget one
+    if hasattr(bar, "calcValueByGlobalPos"):  # the screen mapping agrees with the widget's
         assert bar.calcValueByGlobalPos(bar.mapToGlobal(qt.QtCore.QPoint(x, 0))) == target
 
 
@@ -75,35 +75,44 @@ class Trim:
         self.qt.QtWidgets.QApplication.sendEvent(handle, move)
         qtbot.mouseRelease(handle, left(self.qt), pos=centre)
 
+    def press(self, qtbot, which, key_name):
+        """Gives the handle focus as from the keyboard and presses the key on it."""
+        self.widget.activateWindow()
+        qtbot.waitActive(self.widget)
+        handle = self.handles[which]
+        handle.setFocus(self.qt.QtCore.Qt.FocusReason.TabFocusReason)
+        qtbot.keyClick(handle, getattr(self.qt.QtCore.Qt.Key, key_name))
+
+
+def drag_to(value):
+    return lambda trim, qtbot, which: trim.drag(qtbot, which, value)
+
+
+def press(key_name):
+    return lambda trim, qtbot, which: trim.press(qtbot, which, key_name)
+
 
 # Each handle moves its own trim point only, never closer to the other than the minimum
 # length, and reports where it ended up: a drag that would pass that limit is dropped,
 # keys stop at it.
 @pytest.mark.parametrize(
-    "which, gesture, goal, expected",
+    "which, gesture, expected",
     [
-        pytest.param("start", "drag", 30, 30, id="start dragged within"),
-        pytest.param("start", "drag", 49, 10, id="start dragged onto the end"),
-        pytest.param("end", "drag", 70, 70, id="end dragged within"),
-        pytest.param("end", "drag", 12, 50, id="end dragged onto the start"),
-        pytest.param("start", "End", None, 45, id="start keyed to the end"),
-        pytest.param("end", "Home", None, 15, id="end keyed to the start"),
+        pytest.param("start", drag_to(30), 30, id="start dragged within"),
+        pytest.param("start", drag_to(49), 10, id="start dragged onto the end"),
+        pytest.param("end", drag_to(70), 70, id="end dragged within"),
+        pytest.param("end", drag_to(12), 50, id="end dragged onto the start"),
+        pytest.param("start", press("Key_End"), 45, id="start keyed to the end"),
+        pytest.param("end", press("Key_Home"), 15, id="end keyed to the start"),
     ],
 )
-def test_trim_handles_keep_the_minimum_length(cc, qt, qtbot, shown, which, gesture, goal,
-                                              expected):
+def test_trim_handles_keep_the_minimum_length(cc, qt, qtbot, shown, which, gesture, expected):
     trim = Trim(cc, qt, shown)
     other = "end" if which == "start" else "start"
     kept = trim.point(other)
     signal = getattr(trim.widget, f"trim{which.capitalize()}Changed")
     with qtbot.waitSignal(signal, timeout=1000) as reported:
-        if gesture == "drag":
-            trim.drag(qtbot, which, goal)
-        else:
-            trim.widget.activateWindow()
-            qtbot.waitActive(trim.widget)
-            trim.handles[which].setFocus(qt.QtCore.Qt.FocusReason.TabFocusReason)
-            qtbot.keyClick(trim.handles[which], getattr(qt.QtCore.Qt.Key, "Key_" + gesture))
+        gesture(trim, qtbot, which)
     assert reported.args == [trim.point(which)]
     assert trim.point(which) == expected
     assert trim.point(other) == kept
@@ -157,26 +166,30 @@ def close(a, b, tolerance=3):
     return all(abs(p - q) <= tolerance for p, q in zip(a.getRgb()[:3], b.getRgb()[:3]))
 
 
+def feed_image(cc, qt, viewer):
+    """Gives the viewer a QImage; returns the picture it should show."""
+    picture = solid(qt, 64, 48, "#c03020")
+    viewer.onUpdateVideo(picture)
+    return picture
+
+
+def feed_yuv_frame(cc, qt, viewer):
+    """Gives the viewer a YUV frame, which it copies; returns the frame's own RGB."""
+    frame = yuv_frame(cc, qt, 64, 48, 81, 90, 240)
+    assert frame.isValid()
+    viewer.onUpdateVideoFrame(frame)
+    return frame.toImage()
+
+
 # A 4:3 picture in a 16:9 viewer shows letter-boxed: the picture's colour at the centre,
-# the padding colour at the left edge. The picture comes as a QImage or as a YUV frame,
-# whose colour is what the frame's own conversion gives.
-@pytest.mark.parametrize("source", ["QImage", "UxVideoFrame"])
-def test_viewer_paints_the_frame_it_takes(cc, qt, qtbot, shown, source):
-    QtCore, QtGui = qt.QtCore, qt.QtGui
+# the padding colour at the left edge.
+@pytest.mark.parametrize("feed", [feed_image, feed_yuv_frame], ids=["QImage", "UxVideoFrame"])
+def test_viewer_paints_the_frame_it_takes(cc, qt, qtbot, shown, feed):
     viewer = shown(cc.UxVideoViewer(), 320, 180)
-    viewer.setInputVideo(QtCore.QSize(64, 48), False, False, False)
-    padding = QtGui.QColor("#203040")
+    viewer.setInputVideo(qt.QtCore.QSize(64, 48), False, False, False)
+    padding = qt.QtGui.QColor("#203040")
     viewer.setPaddingColor(padding)
-    if source == "QImage":
-        picture = solid(qt, 64, 48, "#c03020")
-        viewer.onUpdateVideo(picture)
-    else:
-        frame = yuv_frame(cc, qt, 64, 48, 81, 90, 240)
-        assert frame.isValid()
-        picture = frame.toImage()
-        viewer.onUpdateVideoFrame(frame)
-        del frame  # the viewer copied the planes
-    expected = picture.pixelColor(32, 24)
+    expected = feed(cc, qt, viewer).pixelColor(32, 24)
     image = viewer.grab().toImage()
     video = viewer.videoRect()
     assert close(image.pixelColor(video.center()), expected)
