@@ -365,6 +365,10 @@ bool uxIsPlainRasterPainter(const QPainter &painter)
 
 bool UxFrameScaler::draw(QPainter &painter, QImage &frame, const QRect &target)
 {
+    // The device copy holds the only rows of another buffer: it stays as it is until
+    // that buffer is completed or released, and the caller draws this image itself.
+    if (m_staleKey != 0 && frame.cacheKey() != m_staleKey)
+        return false;
     const bool plain = !frame.isNull() && frame.format() == QImage::Format_RGB888 &&
                        !target.isEmpty() && uxIsPlainRasterPainter(painter);
     const QTransform device = painter.deviceTransform();
@@ -393,10 +397,10 @@ bool UxFrameScaler::draw(QPainter &painter, QImage &frame, const QRect &target)
 
 void UxFrameScaler::complete(QImage &buffer)
 {
-    const bool left = m_staleKey != 0 && buffer.cacheKey() == m_staleKey;
+    if (m_staleKey == 0 || buffer.cacheKey() != m_staleKey)
+        return; // another image: the buffer left to the copy still waits
     m_staleKey = 0;
-    if (left)
-        writeBuffer(buffer, buffer.height());
+    writeBuffer(buffer, buffer.height());
 }
 
 // The first rows of buffer from the device copy, which holds them one to one.
@@ -480,6 +484,8 @@ void UxFrameScaler::rescale(const QImage &frame)
 
 int UxFrameScaler::ingest(const QImage &frame, QImage &buffer, const QRect &target)
 {
+    if (m_staleKey != 0 && buffer.cacheKey() != m_staleKey)
+        m_staleKey = 0; // one buffer at a time: the copy is about to hold this one
     PixelBytes bytes;
     bool checkAlpha;
     const QImage::Format format = frame.format();

@@ -41,12 +41,16 @@ public:
     // frame also gives the device copy in the same pass, sampled from the frame's own
     // rows (for opaque pixels the same values as from the buffer), so that the next
     // draw of buffer is a blit. Where that copy holds the frame one to one, the buffer
-    // is left to it until complete() or draw() reads it.
+    // is left to it until complete() or draw() reads it. One buffer at a time: ingesting
+    // into another gives up the rows the last one left to the copy (release() first).
     int ingest(const QImage &frame, QImage &buffer, const QRect &target);
 
     // Writes buffer if ingest left it to the device copy; anything reading the buffer
     // other than draw() and ingest() calls this first.
     void complete(QImage &buffer);
+    // The buffer given to ingest() is going away: whatever it left to the device copy
+    // need not be written, and other images may be drawn.
+    void release() { m_staleKey = 0; }
 
     // The part of the target that shows, in the painter's coordinates: the device copy
     // samples only the pixels there, as a QPainter clipped to it draws. A null rectangle

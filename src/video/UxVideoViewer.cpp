@@ -401,6 +401,7 @@ void UxVideoViewer::setFrame(std::unique_ptr<QImage> frame)
     const bool hadFrame = hasFrame();
     m_yuv->clear();
     m_yuvUpright = QImage();
+    m_scaler->release(); // the old buffer goes, with any rows it left to the device copy
     m_frame = std::move(frame);
     updateOpaquePainting();
     if (hadFrame != hasFrame()) // screen readers are told whether there is a picture
@@ -473,6 +474,7 @@ void UxVideoViewer::onUpdateVideoFrame(const UxVideoFrame &frame)
         return;
     const bool hadFrame = hasFrame();
     if (m_frame) { // the QImage buffer or still picture gives way
+        m_scaler->release();
         m_frame.reset();
         updateOpaquePainting();
     }

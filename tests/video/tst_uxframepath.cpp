@@ -165,8 +165,10 @@ private Q_SLOTS:
         QImage rgb32(frameSize, kRgb32);
         // The first draw sets the device geometry; the last frame may have transparency.
         for (int pass = 0; pass < 3; ++pass) {
-            if (pass > 0)
-                frame.invertPixels(); // same image, new contents
+            if (pass > 0) { // same image, new contents, never those of an earlier pass
+                frame.invertPixels();
+                frame.setPixel(pass, 0, qRgb(80 * pass, 0, 0));
+            }
             if (pass == 2 && translucentRow >= 0)
                 frame.setPixel(7, translucentRow, 0x40ff0000u);
             QPainter(&expectedBuffer).drawImage(0, 0, frame);
@@ -193,11 +195,14 @@ private Q_SLOTS:
             if (maxPixels != qint64(1280 * 720 - 1))
                 QCOMPARE(actual, expected);
         }
-        scaler.complete(buffer); // what anything else reading the buffer sees
-        QCOMPARE(buffer, expectedBuffer);
+        // Drawing other images, refused (32-bit) or not, leaves the buffer's rows alone.
+        QImage other = noise(frameSize, kRgb888, 2);
         QPainter painter(&actual);
         painter.setTransform(device);
         QVERIFY(!scaler.draw(painter, rgb32, target));
+        scaler.draw(painter, other, target);
+        scaler.complete(buffer); // what anything else reading the buffer sees
+        QCOMPARE(buffer, expectedBuffer);
     }
 
     // Plain painters it must draw with (see above); the others it leaves alone.
