@@ -350,6 +350,75 @@ private Q_SLOTS:
         QVERIFY2(along > 0 && qAbs(across) <= 1,
                  qPrintable(QStringLiteral("moved by %1, %2").arg(shift.x()).arg(shift.y())));
     }
+
+    // Zoomed in beyond what a display copy of the whole picture may hold, the viewer makes
+    // its copy only of the part that shows; that part shows exactly the pixels the whole
+    // copy shows there. The reference viewer sits in a window large enough for the whole
+    // copy; the other is a window of its own, which the screen's size bounds.
+    void zoomedPartShowsTheWholesPixels_data()
+    {
+        QTest::addColumn<UxVideoFrame::PixelFormat>("format");
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPointF>("pan");
+        const auto I420 = UxVideoFrame::Format_YUV420P;
+        QTest::newRow("I420 enlarged, centred") << I420 << QSize(320, 180) << 0 << 8.0 << QPointF();
+        QTest::newRow("I420 enlarged, odd pan")
+            << I420 << QSize(320, 180) << 0 << 7.3 << QPointF(-301.5, 97.25);
+        QTest::newRow("NV12 one to one, top left corner")
+            << UxVideoFrame::Format_NV12 << QSize(1280, 720) << 0 << 4.0 << QPointF(480, 270);
+        QTest::newRow("P010 reduced, bottom right corner")
+            << UxVideoFrame::Format_P010 << QSize(2560, 1440) << 0 << 3.125 << QPointF(-1e6, -1e6);
+        QTest::newRow("I420 turned 90, odd pan")
+            << I420 << QSize(181, 321) << 90 << 6.0 << QPointF(-77, 33);
+        QTest::newRow("I420 turned 180")
+            << I420 << QSize(1281, 721) << 180 << 4.0 << QPointF(3, -5);
+        QTest::newRow("NV12 turned 270, odd pan")
+            << UxVideoFrame::Format_NV12 << QSize(180, 320) << 270 << 8.0 << QPointF(101, -57);
+    }
+    void zoomedPartShowsTheWholesPixels()
+    {
+        QFETCH(UxVideoFrame::PixelFormat, format);
+        QFETCH(QSize, stored);
+        QFETCH(int, rotation);
+        QFETCH(double, zoom);
+        QFETCH(QPointF, pan);
+        YuvTestPicture picture(format, stored, 2);
+        const int top = picture.maxSample();
+        // Every sample different from its neighbours, so that a sample taken from the wrong
+        // place shows.
+        for (int y = 0; y < stored.height(); ++y)
+            for (int x = 0; x < stored.width(); ++x)
+                picture.setY(x, y, (x * 37 + y * 101) % (top + 1));
+        for (int y = 0; y < picture.chromaSize().height(); ++y) {
+            for (int x = 0; x < picture.chromaSize().width(); ++x) {
+                picture.setU(x, y, (x * 53 + y * 29) % (top + 1));
+                picture.setV(x, y, (x * 17 + y * 71) % (top + 1));
+            }
+        }
+        UxVideoFrame frame = picture.frame();
+        frame.setRotation(rotation);
+        const QSize viewerSize(320, 180);
+        const auto shown = [&](UxVideoViewer &viewer) {
+            viewer.setInputVideo(stored, false, false, false);
+            viewer.setZoom(zoom);
+            viewer.setPan(pan);
+            viewer.onUpdateVideoFrame(frame);
+            return viewer.grab().toImage();
+        };
+        QWidget window; // room for the whole copy
+        window.resize(4000, 4000);
+        UxVideoViewer reference(&window);
+        reference.setGeometry(QRect(QPoint(0, 0), viewerSize));
+        window.show();
+        UxVideoViewer alone;
+        showViewer(alone, viewerSize);
+        const QImage expected = shown(reference);
+        const QImage actual = shown(alone);
+        QCOMPARE(alone.videoRect(), reference.videoRect());
+        QCOMPARE(actual, expected);
+    }
 };
 
 QTEST_MAIN(TestYuvPath)
