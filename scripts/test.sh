@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets the machine up, then builds and runs the whole test suite four times: against
-# Qt 5 and against Qt 6 (build-qt6), each as a normal build and with AddressSanitizer and
-# UndefinedBehaviorSanitizer; runs the real-display suite of both normal builds on Xvfb,
+# Qt 5 and against Qt 6 (build-qt6), each as a normal build, with the PyQt bindings and
+# their tests, and with AddressSanitizer and UndefinedBehaviorSanitizer; runs the real-display suite of both normal builds on Xvfb,
 # with a window manager and without one (tests/display/run.sh); installs both normal
 # builds into one prefix, where each must still serve a host; makes the Debian packages of
 # both, unpacks them and checks them (tests/packaging/check_packages.sh, lintian included);
@@ -24,11 +24,11 @@ run_suite() {
 }
 
 echo "== Test suite"
-run_suite build
+run_suite build -DCOMMONCTRLS_BUILD_PYTHON=ON
 echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 run_suite build-sanitize -DCOMMONCTRLS_SANITIZE=ON -DCOMMONCTRLS_BUILD_BENCHMARKS=OFF
 echo "== Test suite against Qt 6"
-run_suite build-qt6 -DCOMMONCTRLS_QT_MAJOR=6
+run_suite build-qt6 -DCOMMONCTRLS_QT_MAJOR=6 -DCOMMONCTRLS_BUILD_PYTHON=ON
 echo "== Test suite against Qt 6 under AddressSanitizer and UndefinedBehaviorSanitizer"
 run_suite build-qt6-sanitize -DCOMMONCTRLS_QT_MAJOR=6 -DCOMMONCTRLS_SANITIZE=ON \
     -DCOMMONCTRLS_BUILD_BENCHMARKS=OFF
