@@ -8,7 +8,7 @@
 # then builds the fuzz targets with clang against either Qt and runs each for a bounded
 # time (fuzz/run.sh). Compiler warnings are errors throughout. Any failure, sanitizer
 # report or fuzzer finding fails the run. COMMONCTRLS_FUZZ_SECONDS sets the time per fuzz
-# target against Qt 5 (default 45), COMMONCTRLS_QT6_FUZZ_SECONDS against Qt 6 (default 20).
+# target against Qt 5 (default 30), COMMONCTRLS_QT6_FUZZ_SECONDS against Qt 6 (default 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,7 +40,7 @@ echo "== Qt 5 and Qt 6 builds installed side by side"
 echo "== Debian packages of both builds"
 ./tests/packaging/check_packages.sh build-qt6/packages-check build build-qt6
 echo "== Fuzz targets"
-COMMONCTRLS_QT_MAJOR=5 ./fuzz/run.sh "${COMMONCTRLS_FUZZ_SECONDS:-45}"
+COMMONCTRLS_QT_MAJOR=5 ./fuzz/run.sh "${COMMONCTRLS_FUZZ_SECONDS:-30}"
 echo "== Fuzz targets against Qt 6"
-COMMONCTRLS_QT_MAJOR=6 ./fuzz/run.sh "${COMMONCTRLS_QT6_FUZZ_SECONDS:-20}"
+COMMONCTRLS_QT_MAJOR=6 ./fuzz/run.sh "${COMMONCTRLS_QT6_FUZZ_SECONDS:-10}"
 echo "== All tests passed"
