@@ -59,10 +59,10 @@ trap cleanup EXIT
 # --- The clips -------------------------------------------------------------------------
 "$writer" --check >/dev/null || { echo "play_vs_mpv: libavcodec lacks libx264 or AAC" >&2; exit 1; }
 mkdir -p "$clips"
-clip_specs=("1920 1080 60" "3840 2160 30" "3840 2160 60")
+clip_formats=("1920 1080 60" "3840 2160 30" "3840 2160 60")
 clip_path() { echo "$clips/h264-${2}p${3}-${seconds}s.mp4"; }
-for spec in "${clip_specs[@]}"; do
-    read -r w h fps <<<"$spec"
+for format in "${clip_formats[@]}"; do
+    read -r w h fps <<<"$format"
     file=$(clip_path "$w" "$h" "$fps")
     if [ ! -s "$file" ]; then
         echo "writing $file" >&2
@@ -180,8 +180,8 @@ echo
 echo "| clip | player | frames shown | frames dropped | dropped in each run | CPU s | CPU s, whole process | CPU ms / shown frame | gallery / mpv |"
 echo "|---|---|---:|---:|---:|---:|---:|---:|---:|"
 summary=()
-for spec in "${clip_specs[@]}"; do
-    read -r w h fps <<<"$spec"
+for format in "${clip_formats[@]}"; do
+    read -r w h fps <<<"$format"
     file=$(clip_path "$w" "$h" "$fps")
     frames=$((fps * seconds))
     name="${w}x${h} ${fps} fps"
