@@ -94,9 +94,23 @@ def to_video_frame(picture, sample_aspect):
     return frame
 
 
+# The trim handles are plain tool buttons until a host skins them: here two slim bars.
+SKIN = """
+UxTrimSeekingBar QToolButton#btnTrimLeft, UxTrimSeekingBar QToolButton#btnTrimRight {
+    border: none;
+    border-radius: 3px;
+    background: #2d74cc;
+    min-width: 8px;
+    max-width: 8px;
+    min-height: 22px;
+}
+"""
+
+
 class PlayerWindow(QtWidgets.QWidget):
     def __init__(self, clip, frame_limit=0):
         super().__init__()
+        self.setStyleSheet(SKIN)
         self.clip = clip
         self.frame_limit = frame_limit
         self.frames_shown = 0
