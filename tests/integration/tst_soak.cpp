@@ -52,6 +52,20 @@ void settle()
     QCoreApplication::processEvents();
 }
 
+// Reports how much resident memory grew since `warm`, measured after the warm-up, and
+// bounds the growth where resident memory says something.
+void checkGrowth(const QString &run, qint64 warm, qint64 boundKiB)
+{
+    settle();
+    const qint64 end = residentKiB();
+    qInfo("%s: resident %lld KiB after the warm-up, %lld KiB at the end, growth %lld KiB "
+          "(%s %lld KiB)",
+          qPrintable(run), warm, end, end - warm, kBoundResident ? "bound" : "unchecked", boundKiB);
+    QVERIFY(warm > 0);
+    if (kBoundResident)
+        QVERIFY2(end - warm <= boundKiB, qPrintable("resident memory grew: " + run));
+}
+
 } // namespace
 
 class tst_Soak : public QObject
@@ -100,15 +114,9 @@ void tst_Soak::viewerFrames()
         if (i == kFrameWarmUp)
             warm = residentKiB();
     }
-    settle();
-    const qint64 end = residentKiB();
-    qInfo("viewer: %d frames, resident %lld KiB after %d, %lld KiB at the end, growth %lld KiB "
-          "(%s %lld KiB)",
-          kFrames, warm, kFrameWarmUp, end, end - warm, kBoundResident ? "bound" : "unchecked",
-          kFrameGrowthKiB);
-    QVERIFY(warm > 0);
-    if (kBoundResident)
-        QVERIFY2(end - warm <= kFrameGrowthKiB, "resident memory grew while feeding frames");
+    checkGrowth(
+        QStringLiteral("viewer fed %1 frames, warmed up after %2").arg(kFrames).arg(kFrameWarmUp),
+        warm, kFrameGrowthKiB);
 }
 
 void tst_Soak::widgetLifecycles()
@@ -137,14 +145,11 @@ void tst_Soak::widgetLifecycles()
         if (i == kLifecycleWarmUp)
             warm = residentKiB();
     }
-    const qint64 end = residentKiB();
-    qInfo("widgets: %d lifecycles of %d widgets, resident %lld KiB after %d, %lld KiB at the "
-          "end, growth %lld KiB (%s %lld KiB)",
-          kLifecycles, created / kLifecycles, warm, kLifecycleWarmUp, end, end - warm,
-          kBoundResident ? "bound" : "unchecked", kLifecycleGrowthKiB);
-    QVERIFY(warm > 0);
-    if (kBoundResident)
-        QVERIFY2(end - warm <= kLifecycleGrowthKiB, "resident memory grew over widget lifecycles");
+    checkGrowth(QStringLiteral("%1 lifecycles of %2 widgets, warmed up after %3")
+                    .arg(kLifecycles)
+                    .arg(created / kLifecycles)
+                    .arg(kLifecycleWarmUp),
+                warm, kLifecycleGrowthKiB);
 }
 
 QTEST_MAIN(tst_Soak)
