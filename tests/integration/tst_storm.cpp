@@ -3,9 +3,9 @@
 // invariants that events must not break. The seed is printed; set
 // COMMONCTRLS_STORM_SEED to repeat a run.
 
+#include "support/CoarseTimers.h"
 #include "support/WidgetZoo.h"
 
-#include <QAbstractEventDispatcher>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -169,15 +169,6 @@ quint32 stormSeed()
     return ok ? seed : QRandomGenerator::system()->generate();
 }
 
-// Timers of the list running at the hover-scroll interval.
-int hoverScrollTimers(QObject *list)
-{
-    int running = 0;
-    for (const auto &timer : QAbstractEventDispatcher::instance()->registeredTimers(list))
-        running += timer.interval == 800;
-    return running;
-}
-
 } // namespace
 
 class tst_Storm : public QObject
@@ -272,7 +263,7 @@ void tst_Storm::storm()
     list->autoScrollUp(true);
     list->autoScrollUp(false);
     list->autoScrollDown(false);
-    QCOMPARE(hoverScrollTimers(list), 0);
+    QCOMPARE(coarseTimers(list, 800).size(), 0); // none at the hover-scroll interval
 
     delete window;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

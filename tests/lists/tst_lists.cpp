@@ -5,9 +5,9 @@
 #include <UxLineEditWithToolbutton.h>
 #include <UxResourceMgr.h>
 
+#include "support/CoarseTimers.h"
 #include "support/TestArtwork.h"
 
-#include <QAbstractEventDispatcher>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -41,14 +41,6 @@ struct View : UxAutoScrollListView
     QToolButton *button(bool down)
     {
         return findChild<QToolButton *>(down ? "btnScrollDown" : "btnScrollUp");
-    }
-    QList<int> timers(int interval) // coarse timers of this interval
-    {
-        QList<int> ids;
-        for (const auto &t : QAbstractEventDispatcher::instance()->registeredTimers(this))
-            if (t.interval == interval && t.timerType == Qt::CoarseTimer)
-                ids << t.timerId;
-        return ids;
     }
 };
 
@@ -145,7 +137,7 @@ private Q_SLOTS:
         QFETCH(bool, above);
         QFETCH(bool, below);
         View view(rows, extra);
-        QCOMPARE(view.timers(500).size(), 1);
+        QCOMPARE(coarseTimers(&view, 500).size(), 1);
         view.setScrollButtonVisual(visual);
         QScrollBar *bar = view.verticalScrollBar();
         bar->setValue(bar->maximum() * halves / 2);
@@ -201,7 +193,7 @@ private Q_SLOTS:
         };
         run(true);
         run(true);
-        const QList<int> ids = view.timers(800);
+        const QList<int> ids = coarseTimers(&view, 800);
         QCOMPARE(ids.size(), perTick ? 1 : 0);
         const int start = bar->value();
         for (int i = 0; i < 2 && !ids.isEmpty(); ++i) {
@@ -211,9 +203,9 @@ private Q_SLOTS:
         const int moved = qMin(2 * perTick * bar->singleStep(), down ? fromEnd : 1000);
         QCOMPARE(bar->value(), start + (down ? moved : -moved));
         QCOMPARE(ticks.size(), ids.isEmpty() ? 0 : 2);
-        QTEST(int(view.timers(800).size()), "timersAfter");
+        QTEST(int(coarseTimers(&view, 800).size()), "timersAfter");
         run(false);
-        QCOMPARE(view.timers(800).size(), 0);
+        QCOMPARE(coarseTimers(&view, 800).size(), 0);
     }
 
     // From current row 8. Up and Down start from a single selected row, and `entered` is

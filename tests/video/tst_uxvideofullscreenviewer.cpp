@@ -1,6 +1,7 @@
 #include <UxVideoFullScreenViewer.h>
 
-#include <QAbstractEventDispatcher>
+#include "support/CoarseTimers.h"
+
 #include <QCursor>
 #include <QPointer>
 #include <QScreen>
@@ -23,14 +24,12 @@ using Steps = QList<QPair<QPoint, bool>>; // where the pointer goes, whether the
 // viewer has no such timer.
 bool pollNow(QWidget &viewer)
 {
-    for (const auto &timer : QAbstractEventDispatcher::instance()->registeredTimers(&viewer)) {
-        if (timer.interval == 1000) {
-            QTimerEvent poll(timer.timerId);
-            QCoreApplication::sendEvent(&viewer, &poll);
-            return true;
-        }
+    const QList<int> polls = coarseTimers(&viewer, 1000);
+    for (int id : polls.mid(0, 1)) {
+        QTimerEvent poll(id);
+        QCoreApplication::sendEvent(&viewer, &poll);
     }
-    return false;
+    return !polls.isEmpty();
 }
 
 } // namespace
