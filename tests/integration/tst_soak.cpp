@@ -73,76 +73,73 @@ class tst_Soak : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void viewerFrames();
-    void widgetLifecycles();
-};
+    void viewerFrames()
+    {
+        const QSize sizes[] = {{320, 180}, {1920, 1080}, {64, 64},    {1, 1},
+                               {720, 576}, {33, 17},     {1280, 720}, {640, 360}};
+        const QImage::Format formats[] = {
+            QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB888,
+            QImage::Format_ARGB32_Premultiplied, QImage::Format_Grayscale8};
+        UxVideoViewer viewer;
+        viewer.resize(480, 270);
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
 
-void tst_Soak::viewerFrames()
-{
-    const QSize sizes[] = {{320, 180}, {1920, 1080}, {64, 64},    {1, 1},
-                           {720, 576}, {33, 17},     {1280, 720}, {640, 360}};
-    const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32,
-                                      QImage::Format_RGB888, QImage::Format_ARGB32_Premultiplied,
-                                      QImage::Format_Grayscale8};
-    UxVideoViewer viewer;
-    viewer.resize(480, 270);
-    viewer.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-
-    QImage frame;
-    qint64 warm = 0;
-    for (int i = 0; i < kFrames; ++i) {
-        if (i % 100 == 0) {
-            const int change = i / 100;
-            frame = QImage(sizes[change % 8], formats[change % 5]);
-            frame.fill(QColor::fromHsv(change * 37 % 360, 200, 200, 160));
-            viewer.setInputVideo(frame.size(), change % 3 == 1, change % 6 == 1, false);
-            // A still picture and a null frame between the sizes.
-            QImage still(sizes[(change + 3) % 8], QImage::Format_ARGB32);
-            still.fill(Qt::darkCyan);
-            viewer.setShowStaticPicture(true, still);
-            viewer.repaint();
-            viewer.setShowStaticPicture(false, QImage());
-            viewer.onUpdateVideo(QImage());
-        }
-        frame.setPixel(i % frame.width(), 0, qRgba(i, i >> 8, 0, 255));
-        viewer.onUpdateVideo(frame);
-        if (i % 10 == 0)
-            viewer.repaint();
-        if (i % 500 == 0)
-            QCoreApplication::processEvents();
-        if (i == kFrameWarmUp)
-            warm = residentKiB();
-    }
-    checkGrowth("viewer frames", warm, kFrameGrowthKiB);
-}
-
-void tst_Soak::widgetLifecycles()
-{
-    const WidgetZoo zoo;
-    qint64 warm = 0;
-    for (int i = 0; i < kLifecycles; ++i) {
-        {
-            QWidget window;
-            const QList<QWidget *> all = zoo.populate(&window);
-            window.resize(420, 1400);
-            window.show();
-            window.grab();
-            for (QWidget *widget : all) {
-                if (widget->isWindow()) {
-                    widget->show();
-                    widget->grab();
-                }
-                widget->setEnabled(false);
+        QImage frame;
+        qint64 warm = 0;
+        for (int i = 0; i < kFrames; ++i) {
+            if (i % 100 == 0) {
+                const int change = i / 100;
+                frame = QImage(sizes[change % 8], formats[change % 5]);
+                frame.fill(QColor::fromHsv(change * 37 % 360, 200, 200, 160));
+                viewer.setInputVideo(frame.size(), change % 3 == 1, change % 6 == 1, false);
+                // A still picture and a null frame between the sizes.
+                QImage still(sizes[(change + 3) % 8], QImage::Format_ARGB32);
+                still.fill(Qt::darkCyan);
+                viewer.setShowStaticPicture(true, still);
+                viewer.repaint();
+                viewer.setShowStaticPicture(false, QImage());
+                viewer.onUpdateVideo(QImage());
             }
-            window.grab();
+            frame.setPixel(i % frame.width(), 0, qRgba(i, i >> 8, 0, 255));
+            viewer.onUpdateVideo(frame);
+            if (i % 10 == 0)
+                viewer.repaint();
+            if (i % 500 == 0)
+                QCoreApplication::processEvents();
+            if (i == kFrameWarmUp)
+                warm = residentKiB();
         }
-        settle();
-        if (i == kLifecycleWarmUp)
-            warm = residentKiB();
+        checkGrowth("viewer frames", warm, kFrameGrowthKiB);
     }
-    checkGrowth("widget lifecycles", warm, kLifecycleGrowthKiB);
-}
+
+    void widgetLifecycles()
+    {
+        const WidgetZoo zoo;
+        qint64 warm = 0;
+        for (int i = 0; i < kLifecycles; ++i) {
+            {
+                QWidget window;
+                const QList<QWidget *> all = zoo.populate(&window);
+                window.resize(420, 1400);
+                window.show();
+                window.grab();
+                for (QWidget *widget : all) {
+                    if (widget->isWindow()) {
+                        widget->show();
+                        widget->grab();
+                    }
+                    widget->setEnabled(false);
+                }
+                window.grab();
+            }
+            settle();
+            if (i == kLifecycleWarmUp)
+                warm = residentKiB();
+        }
+        checkGrowth("widget lifecycles", warm, kLifecycleGrowthKiB);
+    }
+};
 
 QTEST_MAIN(tst_Soak)
 #include "tst_soak.moc"

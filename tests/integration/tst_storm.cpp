@@ -169,34 +169,11 @@ quint32 stormSeed()
     return ok ? seed : QRandomGenerator::system()->generate();
 }
 
-} // namespace
-
-class tst_Storm : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void initTestCase();
-    void storm();
-
-private:
-    void checkValues(const QList<QWidget *> &all);
-};
-
 // The offscreen platform warns on every resize of a window; those lines would bury the
 // storm's own output.
 QtMessageHandler g_testHandler = nullptr;
 
-void tst_Storm::initTestCase()
-{
-    g_testHandler = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-            if (!message.contains(QLatin1String("propagateSizeHints")))
-                g_testHandler(type, context, message);
-        });
-}
-
-void tst_Storm::checkValues(const QList<QWidget *> &all)
+void checkValues(const QList<QWidget *> &all)
 {
     for (QWidget *widget : all) {
         const QByteArray name = widget->objectName().toLatin1();
@@ -220,56 +197,75 @@ void tst_Storm::checkValues(const QList<QWidget *> &all)
     }
 }
 
-void tst_Storm::storm()
+} // namespace
+
+class tst_Storm : public QObject
 {
-    const quint32 seed = stormSeed();
-    qInfo("storm seed %u (COMMONCTRLS_STORM_SEED=%u repeats this run)", seed, seed);
-    Storm storm(seed);
-    const WidgetZoo zoo;
-    auto *window = new QWidget;
-    const QList<QWidget *> all = zoo.populate(window);
-    window->resize(480, 1400);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    UxAutoScrollListView *list = nullptr;
-    for (QWidget *widget : all) {
-        if (qobject_cast<UxVideoViewer *>(widget)) {
-            connect(widget, SIGNAL(changeScreen()), widget, SLOT(toggleFullscreen()));
-            connect(widget, SIGNAL(outFullscreen()), widget, SLOT(toggleFullscreen()));
-        }
-        if (auto *found = qobject_cast<UxAutoScrollListView *>(widget))
-            list = found;
-    }
-    QVERIFY(list);
+    Q_OBJECT
 
-    for (QWidget *target : all) {
-        target->show();
-        for (int n = 0; n < kEventsPerWidget; ++n) {
-            storm.step(target);
-            if (n % 100 == 0)
-                QCoreApplication::processEvents();
+private Q_SLOTS:
+    void initTestCase()
+    {
+        g_testHandler = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+                if (!message.contains(QLatin1String("propagateSizeHints")))
+                    g_testHandler(type, context, message);
+            });
+    }
+
+    void storm()
+    {
+        const quint32 seed = stormSeed();
+        qInfo("storm seed %u (COMMONCTRLS_STORM_SEED=%u repeats this run)", seed, seed);
+        Storm storm(seed);
+        const WidgetZoo zoo;
+        auto *window = new QWidget;
+        const QList<QWidget *> all = zoo.populate(window);
+        window->resize(480, 1400);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        UxAutoScrollListView *list = nullptr;
+        for (QWidget *widget : all) {
+            if (qobject_cast<UxVideoViewer *>(widget)) {
+                connect(widget, SIGNAL(changeScreen()), widget, SLOT(toggleFullscreen()));
+                connect(widget, SIGNAL(outFullscreen()), widget, SLOT(toggleFullscreen()));
+            }
+            if (auto *found = qobject_cast<UxAutoScrollListView *>(widget))
+                list = found;
         }
-        target->setEnabled(true);
-        target->show();
+        QVERIFY(list);
+
+        for (QWidget *target : all) {
+            target->show();
+            for (int n = 0; n < kEventsPerWidget; ++n) {
+                storm.step(target);
+                if (n % 100 == 0)
+                    QCoreApplication::processEvents();
+            }
+            target->setEnabled(true);
+            target->show();
+            QCoreApplication::processEvents();
+            checkValues(all);
+            if (QTest::currentTestFailed())
+                QFAIL(
+                    qPrintable(QStringLiteral("after the storm on %1").arg(target->objectName())));
+        }
+
+        // Hover scrolling stopped by the host leaves no timer behind its cleared ids.
+        list->autoScrollUp(true);
+        list->autoScrollDown(true);
+        list->autoScrollUp(true);
+        list->autoScrollUp(false);
+        list->autoScrollDown(false);
+        QCOMPARE(coarseTimers(list, 800).size(), 0); // none at the hover-scroll interval
+
+        delete window;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
-        checkValues(all);
-        if (QTest::currentTestFailed())
-            QFAIL(qPrintable(QStringLiteral("after the storm on %1").arg(target->objectName())));
+        QVERIFY2(QApplication::overrideCursor() == nullptr,
+                 "a viewer left its override cursor behind");
     }
-
-    // Hover scrolling stopped by the host leaves no timer behind its cleared ids.
-    list->autoScrollUp(true);
-    list->autoScrollDown(true);
-    list->autoScrollUp(true);
-    list->autoScrollUp(false);
-    list->autoScrollDown(false);
-    QCOMPARE(coarseTimers(list, 800).size(), 0); // none at the hover-scroll interval
-
-    delete window;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QVERIFY2(QApplication::overrideCursor() == nullptr, "a viewer left its override cursor behind");
-}
+};
 
 QTEST_MAIN(tst_Storm)
 #include "tst_storm.moc"
