@@ -2,7 +2,6 @@
 
 #include "FfmpegPicture.h"
 
-#include <QFile>
 #include <QTransform>
 
 #include <cmath>
@@ -45,26 +44,16 @@ ThumbnailDecoder::~ThumbnailDecoder()
 // The file's best video stream with a decoder on one thread that decodes key frames only.
 bool ThumbnailDecoder::open()
 {
-    const QByteArray name = QFile::encodeName(m_path);
-    if (avformat_open_input(&m_format, name.constData(), nullptr, nullptr) < 0 ||
-        avformat_find_stream_info(m_format, nullptr) < 0)
-        return false;
-    const AVCodec *decoder = nullptr;
-    m_stream = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
-    if (m_stream < 0 || !decoder)
+    m_stream = openVideoDecoder(m_path, 1, &m_format, &m_codec);
+    if (m_stream < 0)
         return false;
     const AVStream *stream = m_format->streams[m_stream];
     m_timeBase = av_q2d(stream->time_base);
     m_startTimestamp = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-    m_codec = avcodec_alloc_context3(decoder);
     m_picture = av_frame_alloc();
     m_packet = av_packet_alloc();
-    if (!m_codec || !m_picture || !m_packet || m_timeBase <= 0 ||
-        avcodec_parameters_to_context(m_codec, stream->codecpar) < 0)
-        return false;
-    m_codec->thread_count = 1;
     m_codec->skip_frame = AVDISCARD_NONKEY;
-    return avcodec_open2(m_codec, decoder, nullptr) >= 0;
+    return m_picture && m_packet && m_timeBase > 0;
 }
 
 QImage ThumbnailDecoder::make(int frame, const QSize &size)

@@ -3,7 +3,6 @@
 #include "FfmpegPicture.h"
 #include "FfmpegText.h"
 
-#include <QFile>
 #include <QTimer>
 #include <QtMath>
 
@@ -116,33 +115,20 @@ void VideoFileDecoder::open(const QString &path)
 // whose pictures cannot be decoded is refused here. Returns what went wrong, if anything.
 QString VideoFileDecoder::openStream(const QString &path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    int result = avformat_open_input(&m_format, name.constData(), nullptr, nullptr);
-    if (result < 0)
-        return ffmpegErrorText(result);
-    result = avformat_find_stream_info(m_format, nullptr);
-    if (result < 0)
-        return ffmpegErrorText(result);
-    const AVCodec *decoder = nullptr;
-    m_stream = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
-    if (m_stream < 0 || !decoder)
-        return m_stream == AVERROR_DECODER_NOT_FOUND ? tr("no decoder for its video")
-                                                     : tr("it holds no video");
+    m_stream = openVideoDecoder(path, 0, &m_format, &m_codec);
+    if (m_stream == AVERROR_STREAM_NOT_FOUND)
+        return tr("it holds no video");
+    if (m_stream == AVERROR_DECODER_NOT_FOUND)
+        return tr("no decoder for its video");
+    if (m_stream < 0)
+        return ffmpegErrorText(m_stream);
     const AVStream *stream = m_format->streams[m_stream];
-    m_codec = avcodec_alloc_context3(decoder);
     m_decoded = av_frame_alloc();
     m_ahead = av_frame_alloc();
     m_candidate = av_frame_alloc();
     m_packet = av_packet_alloc();
-    if (!m_codec || !m_decoded || !m_ahead || !m_candidate || !m_packet)
+    if (!m_decoded || !m_ahead || !m_candidate || !m_packet)
         return ffmpegErrorText(AVERROR(ENOMEM));
-    result = avcodec_parameters_to_context(m_codec, stream->codecpar);
-    m_codec->thread_count = 0; // as many as the machine has
-    m_codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    if (result >= 0)
-        result = avcodec_open2(m_codec, decoder, nullptr);
-    if (result < 0)
-        return ffmpegErrorText(result);
 
     if (stream->time_base.num <= 0 || stream->time_base.den <= 0)
         return tr("its timestamps have no unit");
