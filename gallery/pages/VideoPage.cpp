@@ -38,9 +38,9 @@ QComboBox *colourChoice(int initial, QWidget *parent)
     return box;
 }
 
-QTime timeOfFrame(int frame, double framesPerSecond)
+QTime timeOfFrame(const GalleryClip &clip, int frame)
 {
-    return QTime(0, 0).addMSecs(qRound(frame * 1000.0 / qMax(1.0, framesPerSecond)));
+    return QTime(0, 0).addMSecs(int(clip.msecsOfFrame(frame)));
 }
 
 } // namespace
@@ -160,8 +160,7 @@ void VideoPage::adoptClip()
     if (m_fullScreen)
         setInputVideo(m_fullScreen);
     const QSignalBlocker quiet(m_time);
-    m_time->setTimeRange(QTime(0, 0),
-                         timeOfFrame(qMax(0, m_clip->frameCount() - 1), m_clip->framesPerSecond()));
+    m_time->setTimeRange(QTime(0, 0), timeOfFrame(*m_clip, qMax(0, m_clip->frameCount() - 1)));
     showPosition(m_clip->position());
     showDropped(m_clip->droppedFrames());
 }
@@ -176,12 +175,12 @@ void VideoPage::setInputVideo(UxVideoViewer *viewer)
 void VideoPage::showPosition(int frame)
 {
     const QSignalBlocker quiet(m_time); // showing the position is not a request to seek
-    m_time->setTime(timeOfFrame(frame, m_clip->framesPerSecond()));
+    m_time->setTime(timeOfFrame(*m_clip, frame));
 }
 
 void VideoPage::seekToTime(const QTime &time)
 {
-    m_clip->seek(qRound(QTime(0, 0).msecsTo(time) * m_clip->framesPerSecond() / 1000.0));
+    m_clip->seek(m_clip->frameAt(QTime(0, 0).msecsTo(time)));
 }
 
 void VideoPage::showDropped(int total)

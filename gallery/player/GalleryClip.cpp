@@ -65,6 +65,16 @@ double GalleryClip::framesPerSecond() const
     return m_source->framesPerSecond();
 }
 
+qint64 GalleryClip::msecsOfFrame(int frame) const
+{
+    return qRound64(frame * 1000.0 / qMax(1.0, framesPerSecond()));
+}
+
+int GalleryClip::frameAt(qint64 msecs) const
+{
+    return int(qBound(0.0, std::round(msecs * qMax(1.0, framesPerSecond()) / 1000.0), 2e9));
+}
+
 int GalleryClip::frameCount() const
 {
     return m_source->frameCount();

@@ -38,6 +38,9 @@ public:
     int rotation() const;                       // clockwise
     QSize displaySize() const;                  // stretched by the sample aspect, then turned
     double framesPerSecond() const;
+    // Where a frame starts in milliseconds from the clip's start, and the frame there.
+    qint64 msecsOfFrame(int frame) const;
+    int frameAt(qint64 msecs) const;
     int frameCount() const;
     QList<int> chapters() const;
     QStringList chapterTitles() const;

@@ -122,7 +122,7 @@ void ThumbnailSource::answer(const QImage &picture, int frame, quint64 serial)
 // The time as the time editors show it, to the second and without leading zeros.
 QString ThumbnailSource::caption(int frame, const UxPlaySeekingBar *chapters) const
 {
-    const qint64 s = qRound64(frame * 1000.0 / qMax(1.0, m_clip->framesPerSecond())) / 1000;
+    const qint64 s = m_clip->msecsOfFrame(frame) / 1000;
     const QLatin1Char zero('0');
     const QString time = s >= 3600 ? QStringLiteral("%1:%2:%3")
                                          .arg(s / 3600)
